@@ -1,0 +1,33 @@
+# Compiler settings shared by the project's own targets (not by GoogleTest or other third-party code).
+
+function(tintwell_target_defaults target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Wpedantic
+        $<$<BOOL:${TINTWELL_WERROR}>:-Werror>)
+    if(WIN32)
+        # The program is ANSI on purpose and targets Windows 7 and later.
+        target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601
+            WIN32_LEAN_AND_MEAN NOMINMAX)
+        target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections)
+    endif()
+endfunction()
+
+# Native builds of the portable code, instrumented for the unit tests and the fuzzer.
+set(TINTWELL_SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
+    -fno-omit-frame-pointer)
+
+# GoogleTest: compiled from the distribution's sources for Windows, the installed library natively.
+macro(tintwell_find_gtest)
+    if(NOT TARGET GTest::gtest)
+        if(WIN32)
+            set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+            set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+            add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+            if(NOT TARGET GTest::gtest)
+                add_library(GTest::gtest ALIAS gtest)
+                add_library(GTest::gtest_main ALIAS gtest_main)
+            endif()
+        else()
+            find_package(GTest REQUIRED)
+        endif()
+    endif()
+endmacro()
