@@ -1,0 +1,82 @@
+// The program's one process-wide state record. Everything after start-up runs in the modal loops
+// of dialogs opened from one another, so whatever must survive a view switch lives here.
+#ifndef TINTWELL_APP_STATE_H
+#define TINTWELL_APP_STATE_H
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "app/tray_icon.h"
+#include "app/unique_handle.h"
+#include "swatch/swatch_table.h"
+
+// Stored in the registry as the low bit of "Options"; any nonzero value counts as Normal.
+enum class ViewMode : std::int32_t { Compact = 0, Normal = 1 };
+
+constexpr std::size_t kSwatchPathSize = 512;
+
+// Handles of the current main dialog's controls; a control the view lacks stays null.
+struct Controls {
+    HWND swatchPath = nullptr;
+    HWND browse = nullptr;
+    HWND colours = nullptr;
+    HWND userHex = nullptr;
+    HWND userSample = nullptr;
+    HWND userRed = nullptr;
+    HWND userGreen = nullptr;
+    HWND userBlue = nullptr;
+    HWND userRedChip = nullptr;
+    HWND userGreenChip = nullptr;
+    HWND userBlueChip = nullptr;
+    HWND matchHex = nullptr;
+    HWND matchSample = nullptr;
+    HWND matchRed = nullptr;
+    HWND matchGreen = nullptr;
+    HWND matchBlue = nullptr;
+    HWND matchRedChip = nullptr;
+    HWND matchGreenChip = nullptr;
+    HWND matchBlueChip = nullptr;
+};
+
+struct AppState {
+    ViewMode view = ViewMode::Compact;
+    RECT normalRect{};   // only left and top are used: where the Normal dialog goes
+    RECT compactRect{};  // the same for the Compact dialog
+    COLORREF userColour = 0;
+    COLORREF matchedColour = 0;
+
+    std::unique_ptr<SwatchTable> swatchTable;
+    // The table keeps a pointer to this very buffer as its file name, so it lives as long as the
+    // process; the file dialog writes its answer straight into it.
+    char swatchPath[kSwatchPathSize]{};
+
+    UniqueIcon smallIcon;  // window icon of the Normal view and image of the tray icon
+    UniqueIcon largeIcon;  // About box; kept until the process ends
+    // The current command menu: in the Normal view the dialog's own menu bar, in the Compact view
+    // a loaded copy used as the tray popup.
+    UniqueMenu menu;
+    std::unique_ptr<TrayIcon> trayIcon;  // only while a Compact dialog is shown
+
+    HWND mainWindow = nullptr;   // the main dialog now shown; owner of boxes and common dialogs
+    HWND aboutWindow = nullptr;  // the About box while it is open
+    // Set while the program itself rewrites the hex edit, whose change notification would
+    // otherwise be taken as the user typing.
+    bool ignoreHexChange = false;
+
+    // Filled on first use and kept for the run, so the dialogs remember the user's choices.
+    OPENFILENAMEA fileDialog{};
+    CHOOSECOLORA colourDialog{};
+    COLORREF customColours[16]{};
+
+    Controls controls;
+};
+
+extern AppState g_app;
+
+// The program's own module: templates and the menu always come from it.
+HINSTANCE ProgramModule();
+
+#endif

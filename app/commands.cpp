@@ -1,0 +1,45 @@
+#include "app/about_box.h"
+#include "app/colour_entry.h"
+#include "app/main_dialog.h"
+#include "app/settings.h"
+#include "app/swatch_file_selection.h"
+#include "res/resource.h"
+
+namespace {
+
+// A clicked push button takes the focus and with it the default-button look; the focus goes to
+// the edit that belongs with the button, so the look is taken off again.
+void PlainButton(HWND button) {
+    SendMessageA(button, BM_SETSTYLE, BS_PUSHBUTTON, FALSE);
+}
+
+}  // namespace
+
+// Enter and Escape arrive as IDOK and IDCANCEL and fall through: neither closes a main dialog.
+int OnCommand(WORD notification, WORD id) {
+    const Controls& controls = g_app.controls;
+    switch (id) {
+    case IDC_COLOURS:
+        PlainButton(controls.colours);
+        SetFocus(controls.userHex);
+        return PickColour();
+    case IDC_BROWSE:
+        PlainButton(controls.browse);
+        SetFocus(controls.swatchPath);
+        return SelectSwatchFile(true);
+    case IDM_SWATCH_FILE:
+        return SelectSwatchFile(true);
+    case IDC_USER_HEX:
+        return OnHexChanged(notification);
+    case IDM_EXIT:
+        SaveSettings();
+        return TearDown();
+    case IDM_SWITCH_VIEW:
+        return static_cast<int>(
+            SwitchView(g_app.view != ViewMode::Compact ? ViewMode::Compact : ViewMode::Normal));
+    case IDM_ABOUT:
+        return ShowAboutBox();
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,24 @@
+// The remembered view and window positions, kept as REG_BINARY values under
+// HKEY_LOCAL_MACHINE "SOFTWARE\Vexmoor Utils\Tintwell\".
+#ifndef TINTWELL_SETTINGS_H
+#define TINTWELL_SETTINGS_H
+
+#include <windows.h>
+
+extern const char kSettingsKeyPath[];
+
+// Sets the view and both positions, from the registry or from defaults; never fails.
+void LoadSettings();
+// Stores the view and both positions, then ends the current main dialog, whatever happened.
+BOOL SaveSettings();
+
+// A position value: top, then left, each a big-endian signed 32-bit number.
+constexpr DWORD kPositionSize = 8;
+void EncodePosition(const RECT& rect, BYTE value[kPositionSize]);
+// False, leaving `rect` alone, when the value is too short to hold a position.
+bool DecodePosition(const BYTE* value, DWORD length, RECT* rect);
+
+// Where a window of the nominal size goes to stand centred on a screen of the given size.
+POINT CentredPosition(int screenWidth, int screenHeight, int width, int height);
+
+#endif

@@ -1,0 +1,101 @@
+#include "app/swatch_file_selection.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "app/app_state.h"
+
+namespace {
+
+constexpr const char kCaption[] = "Tintwell";
+
+// The status word's flag bits, without the 0xE0000000 that marks every non-zero status.
+constexpr LoadStatus kUnsupportedFlag = SWATCH_E_UNSUPPORTED & 0x1FFFFFFF;
+constexpr LoadStatus kCountFlag = SWATCH_E_COUNT & 0x1FFFFFFF;
+
+void FillFileDialog() {
+    OPENFILENAMEA& dialog = g_app.fileDialog;
+    dialog = OPENFILENAMEA{};
+    // The original form of the record, which every version of the dialog accepts.
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.lpstrFilter = "Swatch Files\0*.aco\0All Files\0*.*\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = g_app.swatchPath;
+    dialog.nMaxFile = sizeof g_app.swatchPath;
+    dialog.Flags = OFN_READONLY;
+    dialog.lpstrDefExt = "ACO";
+}
+
+void Warn(const char* text) {
+    MessageBoxA(g_app.mainWindow, text, kCaption, MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+const char* LoadFailureText(LoadStatus status) {
+    switch (status) {
+    case SWATCH_E_NO_MEMORY:
+        return "Tintwell failed to load the file.\nNot enough free memory.";
+    case SWATCH_E_COUNT:
+        return "Tintwell failed to load the file.\n"
+               "The file has no colours, or Tintwell was unable to load colours.";
+    case SWATCH_E_READ:
+        return "Tintwell failed to load the file.\n"
+               "Tintwell was unable to load colours.\n"
+               "The file might be damaged, or of unknown format.";
+    case SWATCH_E_READ | ERROR_FILE_NOT_FOUND:
+        return "Tintwell failed to load the file.\nThe file could not be found.";
+    default:
+        // A missing folder, a refused access, a file in use: the open itself failed.
+        return "Tintwell failed to load the file.\n"
+               "The file could not be opened. Check the path and that you may read the file.";
+    }
+}
+
+int SelectSwatchFile(bool interactive) {
+    if (!g_app.swatchTable) {
+        return 1;  // the run is ending
+    }
+    char previousPath[kSwatchPathSize];
+    std::memcpy(previousPath, g_app.swatchPath, sizeof previousPath);
+
+    if (interactive) {
+        if (g_app.fileDialog.lStructSize == 0) {
+            FillFileDialog();
+        }
+        // After a view switch the dialog that first used the record is hidden: own the file
+        // dialog by the window the user sees.
+        g_app.fileDialog.hwndOwner = g_app.mainWindow;
+        if (!GetOpenFileNameA(&g_app.fileDialog)) {
+            SetWindowTextA(g_app.controls.swatchPath, g_app.swatchPath);
+            return 1;
+        }
+    }
+
+    SwatchTable& table = *g_app.swatchTable;
+    table.SetFileName(g_app.swatchPath);
+    if (table.Load()) {
+        LoadStatus status = table.GetStatus();
+        if (status & kUnsupportedFlag) {
+            Warn(
+                "Tintwell loaded the file, but the file\n"
+                "contains unsupported colour formats.\n"
+                "Tintwell may not return correct information.");
+        } else if (status & kCountFlag) {
+            Warn(
+                "Tintwell loaded the file, but the number of\n"
+                "colours reported was more than the number of colours loaded.");
+        }
+        SetWindowTextA(g_app.controls.swatchPath, g_app.swatchPath);
+        SetFocus(g_app.controls.userHex);
+        return 1;
+    }
+
+    Warn(LoadFailureText(table.GetStatus()));
+    // The table still holds the previous file's colours: name that file again.
+    std::memcpy(g_app.swatchPath, previousPath, sizeof previousPath);
+    table.SetFileName(g_app.swatchPath);
+    return 1;
+}
