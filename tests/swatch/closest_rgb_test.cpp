@@ -73,3 +73,41 @@ TEST(ClosestRgb, EntriesTheFullDistanceAwayAreNeverFound) {
 }
 
 }  // namespace
+
+#if defined(_WIN32) && defined(__i386__)
+// 32-bit Windows promises a callback such as a dialog procedure only a four-byte aligned stack,
+// while vector code may keep 16-byte values there.
+std::size_t FindClosestRgbOnStackOffset(const SwatchEntry* entries, std::size_t count,
+                                        COLORREF colour, std::uint32_t offset) {
+    const std::uint32_t args[4] = {reinterpret_cast<std::uint32_t>(entries), count, colour, offset};
+    std::size_t result;
+    asm volatile(
+        "movl %%esp, %%esi\n\t"
+        "andl $-16, %%esp\n\t"
+        "subl 12(%%edi), %%esp\n\t"
+        "subl $16, %%esp\n\t"
+        "movl (%%edi), %%eax\n\t"
+        "movl %%eax, (%%esp)\n\t"
+        "movl 4(%%edi), %%eax\n\t"
+        "movl %%eax, 4(%%esp)\n\t"
+        "movl 8(%%edi), %%eax\n\t"
+        "movl %%eax, 8(%%esp)\n\t"
+        "call %P[function]\n\t"
+        "movl %%esi, %%esp"
+        : "=a"(result)
+        : "D"(args), [function] "i"(&FindClosestRgb)
+        : "ecx", "edx", "esi", "memory", "cc");
+    return result;
+}
+
+TEST(ClosestRgb, RunsOnAStackOfAnyAlignment) {
+    std::mt19937 random(5);
+    const std::vector<SwatchEntry> table = RandomTable(random, 1000);
+    const std::size_t expected = FindClosestRgbPlain(table.data(), table.size(), 0x00808080);
+    for (unsigned offset : {0u, 4u, 8u, 12u}) {
+        EXPECT_EQ(FindClosestRgbOnStackOffset(table.data(), table.size(), 0x00808080, offset),
+                  expected)
+            << offset;
+    }
+}
+#endif
