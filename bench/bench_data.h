@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "swatch/swatch_table.h"
+
+constexpr int kBenchRecords = 65535;
+constexpr std::size_t kBenchTableBytes = kBenchRecords * sizeof(SwatchEntry);
+
+// Writes a swatch file of kBenchRecords random RGB records to the temporary directory and gives
+// its path, or an empty text if it cannot be written. With random colours a search meets a close
+// match early and then rarely finds a closer one, as with real files.
+std::string WriteBenchFile();
+
+// Colours to search for, taken in turn.
+std::vector<COLORREF> BenchQueries();

@@ -1,0 +1,123 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/bench_data.h"
+#include "swatch/closest_rgb.h"
+#include "swatch/swatch_table.h"
+
+namespace {
+
+std::string g_path;  // the swatch file every benchmark reads
+
+void BM_Load(benchmark::State& state) {
+    SwatchTable table;
+    table.SetFileName(g_path.c_str());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(table.Load());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(kBenchTableBytes));
+}
+BENCHMARK(BM_Load);
+
+// Times `search(entries, colour)` over the loaded bench file, one query colour after another.
+template <typename Search>
+void TimeSearch(benchmark::State& state, Search search) {
+    SwatchTable table;
+    table.SetFileName(g_path.c_str());
+    const SwatchEntry* entries = nullptr;
+    if (!table.Load() || table.GetStatus() != 0 || !table.GetFirstEntry(&entries)) {
+        state.SkipWithError("the bench file did not load");
+        return;
+    }
+    const std::vector<COLORREF> queries = BenchQueries();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(search(table, entries, queries[next++ % queries.size()]));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(kBenchTableBytes));
+}
+
+void BM_FindClosestColour(benchmark::State& state) {
+    TimeSearch(state, [](SwatchTable& table, const SwatchEntry*, COLORREF colour) {
+        return table.FindClosestColour(colour);
+    });
+}
+BENCHMARK(BM_FindClosestColour);
+
+// The one-entry-at-a-time scan, to show what the faster one gains.
+void BM_FindClosestRgbPlain(benchmark::State& state) {
+    TimeSearch(state, [](SwatchTable&, const SwatchEntry* entries, COLORREF colour) {
+        return FindClosestRgbPlain(entries, kBenchRecords, colour);
+    });
+}
+BENCHMARK(BM_FindClosestRgbPlain);
+
+// The floor the search is measured against: the same bytes merely copied.
+void BM_Memcpy(benchmark::State& state) {
+    std::vector<char> from(kBenchTableBytes, 1);
+    std::vector<char> to(kBenchTableBytes);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(from.data());
+        benchmark::DoNotOptimize(to.data());
+        std::memcpy(to.data(), from.data(), kBenchTableBytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(kBenchTableBytes));
+}
+BENCHMARK(BM_Memcpy);
+
+// The console report, keeping each benchmark's time per iteration for the closing ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                nanoseconds_[run.run_name.function_name] =
+                    run.GetAdjustedRealTime() * 1e9 /
+                    benchmark::GetTimeUnitMultiplier(run.time_unit);
+            }
+        }
+    }
+
+    void PrintRatios() const {
+        const auto floor = nanoseconds_.find("BM_Memcpy");
+        if (floor == nanoseconds_.end()) {
+            return;
+        }
+        for (const auto& [name, nanoseconds] : nanoseconds_) {
+            if (name != floor->first) {
+                std::printf("%-24s %5.2f x BM_Memcpy\n", name.c_str(), nanoseconds / floor->second);
+            }
+        }
+    }
+
+  private:
+    std::map<std::string, double> nanoseconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    g_path = WriteBenchFile();
+    if (g_path.empty()) {
+        std::fprintf(stderr, "cannot write the bench file\n");
+        return 1;
+    }
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    std::filesystem::remove(g_path);
+    benchmark::Shutdown();
+    return 0;
+}

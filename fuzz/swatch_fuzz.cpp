@@ -1,0 +1,99 @@
+// libFuzzer target: arbitrary bytes as a swatch file, loaded, walked and searched. Any crash,
+// sanitizer report or broken invariant (a trap) is a finding.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "swatch/closest_rgb.h"
+#include "swatch/swatch_table.h"
+
+namespace {
+
+// The file the inputs are written to, one per fuzzing process, removed at exit.
+class InputFile {
+  public:
+    InputFile() : path_("/tmp/swatch-fuzz-" + std::to_string(getpid()) + ".aco") {}
+    ~InputFile() { std::remove(path_.c_str()); }
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    bool Write(const std::uint8_t* data, std::size_t size) const {
+        std::FILE* file = std::fopen(path_.c_str(), "wb");
+        if (file == nullptr) {
+            return false;
+        }
+        const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
+        return std::fclose(file) == 0 && written;
+    }
+    const char* Path() const { return path_.c_str(); }
+
+  private:
+    std::string path_;
+};
+
+void Check(bool condition) {
+    if (!condition) {
+        __builtin_trap();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const InputFile input;
+    if (!input.Write(data, size)) {
+        return 0;
+    }
+    SwatchTable table;
+    table.SetFileName(input.Path());
+    const bool loaded = table.Load();
+    const LoadStatus status = table.GetStatus();
+    Check(loaded == table.IsLoaded());
+    Check(status == 0 || (status & 0xE0000000) == 0xE0000000);
+    Check(!loaded || status == 0 || (status & SWATCH_E_READ) == SWATCH_E_READ);
+
+    std::vector<SwatchEntry> entries;
+    const SwatchEntry* entry = nullptr;
+    for (bool more = table.GetFirstEntry(&entry); more; more = table.GetNextEntry(&entry)) {
+        Check(entries.size() < 65535);
+        entries.push_back(*entry);
+    }
+    Check(!table.GetNextEntry(&entry));
+    Check(loaded || entries.empty());
+
+    // Every RGB colour of the table is found exactly; other colours agree with the plain scan.
+    for (const SwatchEntry& held : entries) {
+        const COLORREF colour = SwatchTable::EntryToColour(&held);
+        if (colour != SWATCH_NO_COLOUR) {
+            Check(table.FindClosestColour(colour) == colour);
+        }
+    }
+    const COLORREF queries[] = {
+        0x00000000, 0x00FFFFFF, 0x00808080,
+        size >= 3
+            ? static_cast<COLORREF>(data[size - 1] << 16 | data[size - 2] << 8 | data[size - 3])
+            : 0x00123456};
+    for (COLORREF query : queries) {
+        const COLORREF found = table.FindClosestColour(query);
+        const std::size_t plain = FindClosestRgbPlain(entries.data(), entries.size(), query);
+        Check(found == (plain < entries.size() ? SwatchTable::EntryToColour(&entries[plain])
+                                               : SWATCH_NO_COLOUR));
+        Check(FindClosestRgb(entries.data(), entries.size(), query) == plain);
+    }
+    Check(loaded || table.GetStatus() == SWATCH_E_NOT_LOADED);
+
+    // A second load of the same bytes gives the same table.
+    if (loaded) {
+        Check(table.Load() && table.GetStatus() == status);
+        std::size_t count = 0;
+        for (bool more = table.GetFirstEntry(&entry); more; more = table.GetNextEntry(&entry)) {
+            Check(count < entries.size() && entry->colourSpace == entries[count].colourSpace);
+            ++count;
+        }
+        Check(count == entries.size());
+    }
+    return 0;
+}

@@ -1,0 +1,83 @@
+#include "swatch/swatch_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The Win32 codes a failed open reports, so that callers see the same status words everywhere.
+constexpr std::uint32_t kErrorFileNotFound = 2;
+constexpr std::uint32_t kErrorPathNotFound = 3;
+constexpr std::uint32_t kErrorTooManyOpenFiles = 4;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorNotEnoughMemory = 8;
+constexpr std::uint32_t kErrorGenFailure = 31;
+constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+constexpr std::uint32_t kErrorCantResolveFilename = 1921;
+
+constexpr int kMaxInterruptedReads = 100;
+
+std::uint32_t Win32ErrorFromErrno(int error) {
+    switch (error) {
+        case ENOENT:
+            return kErrorFileNotFound;
+        case ENOTDIR:
+            return kErrorPathNotFound;
+        case EMFILE:
+        case ENFILE:
+            return kErrorTooManyOpenFiles;
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+            return kErrorAccessDenied;
+        case ENOMEM:
+            return kErrorNotEnoughMemory;
+        case ENAMETOOLONG:
+            return kErrorFilenameExcedRange;
+        case ELOOP:
+            return kErrorCantResolveFilename;
+        default:
+            return kErrorGenFailure;
+    }
+}
+
+}  // namespace
+
+std::uint32_t SwatchFile::Open(const char* fileName) {
+    Close();
+    const int fd = open(fileName, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Win32ErrorFromErrno(errno);
+    }
+    // open() accepts a directory where CreateFileA refuses it; refuse it the same way.
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        close(fd);
+        return kErrorAccessDenied;
+    }
+    fd_ = fd;
+    return 0;
+}
+
+bool SwatchFile::Read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead) {
+    for (int attempt = 0; attempt < kMaxInterruptedReads; ++attempt) {
+        const ssize_t got = read(fd_, buffer, size);
+        if (got >= 0) {
+            *bytesRead = static_cast<std::uint32_t>(got);
+            return true;
+        }
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return false;
+}
+
+void SwatchFile::Close() {
+    if (fd_ >= 0) {
+        close(fd_);
+        fd_ = -1;
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#ifdef _WIN32
+#include <windef.h>
+#else
+typedef std::uint32_t COLORREF;
+#endif
+
+// Outcome of the last load: 0, or 0xE0000000 with one or more of the flags below.
+typedef std::uint32_t LoadStatus;
+
+constexpr LoadStatus SWATCH_E_UNSUPPORTED = 0xE0000001;
+constexpr LoadStatus SWATCH_E_NO_MEMORY = 0xE0000002;
+constexpr LoadStatus SWATCH_E_COUNT = 0xE0000004;
+constexpr LoadStatus SWATCH_E_READ = 0xE0000008;
+// Deliberately the same number as SWATCH_E_COUNT | SWATCH_E_READ: only the result of Load tells
+// the two apart.
+constexpr LoadStatus SWATCH_E_NOT_LOADED = 0xE000000C;
+
+// What the search gives when it finds nothing.
+constexpr COLORREF SWATCH_NO_COLOUR = 0xFFFFFFFF;
+
+// One colour record of a swatch file.
+struct SwatchEntry {
+    std::uint16_t colourSpace;   // host byte order; 0 is RGB
+    std::uint8_t components[8];  // four 16-bit components as stored in the file, high byte first
+};
+static_assert(sizeof(SwatchEntry) == 10, "a table entry is exactly one file record");
+
+// The colours of one swatch file, its load outcome, and the closest-colour search over them.
+class SwatchTable {
+  public:
+    SwatchTable() = default;
+    SwatchTable(const SwatchTable&) = delete;
+    SwatchTable& operator=(const SwatchTable&) = delete;
+
+    // Stores the pointer itself: the caller keeps the text alive and may change it between loads.
+    bool SetFileName(const char* fileName);
+    // True when the table now holds the file's records (GetStatus may still carry warnings); false
+    // when only the status changed.
+    bool Load();
+    LoadStatus GetStatus() const { return status_; }
+    bool IsLoaded() const { return loaded_; }
+
+    // One walk at a time: the cursor belongs to the table and every search moves it.
+    bool GetFirstEntry(const SwatchEntry** out);
+    bool GetNextEntry(const SwatchEntry** out);
+
+    static COLORREF EntryToColour(const SwatchEntry* entry);
+    // Writes only colourSpace and the high bytes of components 1 to 3.
+    static bool ColourToEntry(COLORREF colour, SwatchEntry* out, std::uint16_t colourSpace);
+
+    // The earliest RGB entry nearest to the target, or null; valid until the next successful load.
+    const SwatchEntry* FindClosestEntry(const SwatchEntry* target);
+    COLORREF FindClosestEntryColour(const SwatchEntry* target);
+    COLORREF FindClosestColour(COLORREF colour);
+
+  private:
+    const char* fileName_ = nullptr;  // borrowed
+    std::unique_ptr<SwatchEntry[]> entries_;
+    LoadStatus status_ = 0;
+    std::uint16_t count_ = 0;
+    std::uint16_t cursor_ = 0;
+    bool loaded_ = false;
+};
