@@ -1,5 +1,7 @@
 #include "ui_script.h"
 
+#include "app/app_state.h"
+
 namespace {
 
 UiScript* activeScript = nullptr;
@@ -26,6 +28,13 @@ bool ShowsIcon(HWND box, LPCSTR icon) {
     return false;
 }
 
+// A modal loop shows its dialog only when it finds its queue empty: steps wait for that, so that
+// they act on what the user would see.
+bool ProgramWindowsShown() {
+    return IsWindowVisible(g_app.mainWindow) &&
+           (g_app.aboutWindow == nullptr || IsWindowVisible(g_app.aboutWindow));
+}
+
 }  // namespace
 
 UiScript::UiScript() { activeScript = this; }
@@ -49,7 +58,7 @@ void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (script == nullptr) {
         return;
     }
-    if (!script->steps.empty()) {
+    if (!script->steps.empty() && ProgramWindowsShown()) {
         // Taken off before it runs: a step may block in a nested loop that ticks again.
         std::function<void()> step = std::move(script->steps.front());
         script->steps.pop_front();
