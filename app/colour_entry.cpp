@@ -24,7 +24,9 @@ bool ParseHexColour(const char* text, COLORREF* colour) {
     unsigned red = 0;
     unsigned green = 0;
     unsigned blue = 0;
-    if (std::sscanf(text, "%2X%2X%2X", &red, &green, &blue) < 3) {
+    // The system C library's scanf: libstdc++ would route std::sscanf to MinGW's own, which
+    // would more than double the size of the program for this one call.
+    if (__ms_sscanf(text, "%2X%2X%2X", &red, &green, &blue) < 3) {
         return false;
     }
     *colour = RGB(red & 0xFF, green & 0xFF, blue & 0xFF);

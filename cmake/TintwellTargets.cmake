@@ -7,7 +7,10 @@ function(tintwell_target_defaults target)
         # The program is ANSI on purpose and targets Windows 7 and later.
         target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601
             WIN32_LEAN_AND_MEAN NOMINMAX)
-        target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections)
+        # One thread: function-local statics need no locks, which would pull a threads library
+        # into every program.
+        target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections
+            -fno-threadsafe-statics)
     endif()
 endfunction()
 
