@@ -1,0 +1,22 @@
+# Fails unless the program EXE imports only DLLs that every Windows installation has, so that it
+# runs as a single downloaded file. Run with -DOBJDUMP=... -DEXE=...
+cmake_minimum_required(VERSION 3.25)
+set(system_dlls advapi32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll
+    user32.dll)
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "cannot read ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+if(NOT imports)
+    message(FATAL_ERROR "no imports found in ${EXE}")
+endif()
+foreach(entry IN LISTS imports)
+    string(REPLACE "DLL Name: " "" dll "${entry}")
+    string(STRIP "${dll}" dll)
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST system_dlls)
+        message(FATAL_ERROR "${EXE} imports ${dll}, which is not a Windows system DLL")
+    endif()
+    message(STATUS "imports ${dll}")
+endforeach()
