@@ -28,7 +28,15 @@ Function Real(const char* dll, const char* name) {
 // RegConnectRegistryA handed out, malloc blocks not yet freed. It can also make calls fail.
 class LibraryCalls {
   public:
-    LibraryCalls() { watched = Watched{}; }
+    LibraryCalls() {
+        // The C++ run-time allocates its per-thread exception state at the first throw; throw
+        // once here so that it is not taken for a block the library left live.
+        try {
+            throw 0;
+        } catch (int) {
+        }
+        watched = Watched{};
+    }
 
     struct Watched {
         HKEY closed[16];  // fixed, so that watching allocates nothing
