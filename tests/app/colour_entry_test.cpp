@@ -45,8 +45,17 @@ TEST(HexColourText, ParsesLikeScanfAndFormatsRedFirst) {
 }
 
 class ColourEntryTest : public AppTest {
-protected:
+  protected:
     void Type(const char* text) { SetWindowTextA(g_app.controls.userHex, text); }
+    // What the dialog hands the system to paint a static's background.
+    HBRUSH BrushFor(HWND control) {
+        HDC dc = GetDC(control);
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageA(g_app.mainWindow, WM_CTLCOLORSTATIC,
+                                                           reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(control)));
+        ReleaseDC(control, dc);
+        return brush;
+    }
 };
 
 TEST_F(ColourEntryTest, TypingSixDigitsShowsTheColourAndItsClosestMatch) {
@@ -90,15 +99,25 @@ TEST_F(ColourEntryTest, NoMatchShowsWhiteTextsOnTheDialogBackground) {
     UiScript script;
     COLORREF samplePixel = 0;
     int liveBrushes = -1;
+    bool sampleReplaced = false;
+    bool chipKept = false;
+    HBRUSH lastBrush = nullptr;
     script.Then([&] {
         Type("336699");
-        EXPECT_EQ(ShownMatchedColour(),
-                  (std::vector<std::string>{"255", "255", "255", "FFFFFF"}));
+        EXPECT_EQ(ShownMatchedColour(), (std::vector<std::string>{"255", "255", "255", "FFFFFF"}));
         UpdateWindow(g_app.mainWindow);
         PumpMessages();
         HDC dc = GetDC(g_app.controls.matchSample);
         samplePixel = GetPixel(dc, 3, 3);
         ReleaseDC(g_app.controls.matchSample, dc);
+        // A new colour replaces the sample's brush, and the old one is deleted; a chip keeps
+        // its brush.
+        HBRUSH sampleBefore = BrushFor(g_app.controls.userSample);
+        HBRUSH chipBefore = BrushFor(g_app.controls.userRedChip);
+        Type("102030");
+        sampleReplaced =
+            BrushFor(g_app.controls.userSample) != sampleBefore && GetObjectType(sampleBefore) == 0;
+        chipKept = BrushFor(g_app.controls.matchRedChip) == chipBefore;
         // Many colours and repaints: the dialog still holds one brush per coloured slot at most.
         for (int i = 0; i < 40; ++i) {
             char text[8];
@@ -107,9 +126,10 @@ TEST_F(ColourEntryTest, NoMatchShowsWhiteTextsOnTheDialogBackground) {
             RedrawWindow(g_app.mainWindow, nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         }
-        auto* brushes = reinterpret_cast<ColourBrushes*>(
-            GetWindowLongPtrA(g_app.mainWindow, DWLP_USER));
+        auto* brushes =
+            reinterpret_cast<ColourBrushes*>(GetWindowLongPtrA(g_app.mainWindow, DWLP_USER));
         liveBrushes = brushes != nullptr ? brushes->LiveCount() : -1;
+        lastBrush = BrushFor(g_app.controls.userSample);
         SendMessageA(g_app.mainWindow, WM_CLOSE, 0, 0);
     });
     script.Start();
@@ -120,6 +140,10 @@ TEST_F(ColourEntryTest, NoMatchShowsWhiteTextsOnTheDialogBackground) {
     EXPECT_EQ(g_app.matchedColour, 0xFFFFFFFFu);
     EXPECT_EQ(samplePixel, GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(liveBrushes, 5);
+    EXPECT_TRUE(sampleReplaced);
+    EXPECT_TRUE(chipKept);
+    // The dialog's brushes went with it.
+    EXPECT_EQ(GetObjectType(lastBrush), 0u);
 }
 
 }  // namespace
