@@ -56,22 +56,6 @@ TEST(ClosestRgb, TheFastScanAgreesWithThePlainOne) {
     }
 }
 
-TEST(ClosestRgb, EntriesTheFullDistanceAwayAreNeverFound) {
-    std::vector<SwatchEntry> table(40);
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        SwatchTable::ColourToEntry(i % 3 == 0 ? 0x00FFFFFF : 0x00000000, &table[i], 0);
-    }
-    table[17].colourSpace = 2;
-    SwatchTable::ColourToEntry(0x00000000, &table[17], 2);
-    EXPECT_EQ(FindClosestRgb(table.data(), table.size(), 0x00FFFFFF), 0u);
-    for (std::size_t i = 0; i < table.size(); i += 3) {
-        SwatchTable::ColourToEntry(0x00000000, &table[i], 0);
-    }
-    EXPECT_EQ(FindClosestRgb(table.data(), table.size(), 0x00FFFFFF), table.size());
-    SwatchTable::ColourToEntry(0x00000001, &table[33], 0);
-    EXPECT_EQ(FindClosestRgb(table.data(), table.size(), 0x00FFFFFF), 33u);
-}
-
 }  // namespace
 
 #if defined(_WIN32) && defined(__i386__)

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -147,18 +146,6 @@ TEST_F(SwatchReload, AFailedLoadChangesOnlyTheStatus) {
     SwatchTable fresh;
     EXPECT_FALSE(fresh.Load());
     EXPECT_EQ(fresh.GetStatus(), 0u);
-}
-
-TEST_F(SwatchReload, TheNameIsReadFromTheCallersBufferAtEveryLoad) {
-    const std::string first = dir_.Write("first.aco", Header(1, 1) + r0);
-    const std::string second = dir_.Write("second.aco", Header(1, 1) + r1);
-    char buffer[512] = {};
-    std::strncpy(buffer, first.c_str(), sizeof buffer - 1);
-    table_.SetFileName(buffer);
-    ASSERT_TRUE(table_.Load());
-    std::strncpy(buffer, second.c_str(), sizeof buffer - 1);
-    ASSERT_TRUE(table_.Load());
-    EXPECT_EQ(RecordsOf(table_), r1);
 }
 
 TEST(SwatchOpen, FailedOpensCarryTheSystemErrorCode) {

@@ -54,18 +54,12 @@ std::string Name(std::uint32_t length, std::uint32_t units) {
     return bytes;
 }
 
-ScratchDir::ScratchDir() {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-        const fs::path candidate =
-            fs::temp_directory_path() /
-            ("swatch-test-" + std::to_string(stamp) + "-" + std::to_string(attempt));
-        if (fs::create_directory(candidate)) {
-            path_ = candidate;
-        }
-    }
-    if (path_.empty()) {
-        throw std::runtime_error("no scratch directory could be made");
+ScratchDir::ScratchDir()
+    : path_(fs::temp_directory_path() /
+            ("swatch-test-" +
+             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
+    if (!fs::create_directory(path_)) {
+        throw std::runtime_error("cannot make " + path_.string());
     }
 }
 
