@@ -1,5 +1,5 @@
-// Shared set-up for tests of the application code: a clean state record, the program's settings
-// key saved and restored around each test, and swatch files written on demand.
+// Shared set-up for tests of the application code: a fresh state record with a swatch table, and
+// the program's own settings key saved, removed and put back around each test.
 #ifndef TINTWELL_TESTS_APP_FIXTURE_H
 #define TINTWELL_TESTS_APP_FIXTURE_H
 
@@ -12,45 +12,33 @@
 
 #include "app/app_state.h"
 
-// Saves the values of the program's own key and removes the key, so that a test starts from a
-// first run; puts everything back afterwards.
+using Bytes = std::vector<BYTE>;
+
+// A value of the program's key, as stored; empty when missing.
+Bytes ReadProgramValue(const char* name);
+void WriteProgramValue(const char* name, DWORD type, const Bytes& data);
+bool ProgramKeyExists();
+
+// Removes the program's key so that a test starts as a first run, and puts back what was there.
 class ProgramKeyGuard {
-public:
+  public:
     ProgramKeyGuard();
     ~ProgramKeyGuard();
 
-private:
-    struct Value {
-        std::string name;
-        DWORD type;
-        std::vector<BYTE> data;
-    };
-    bool existed = false;
-    std::vector<Value> saved;
+  private:
+    Bytes saved[3];
+    bool existed;
 };
 
 class AppTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Writes an RGB swatch file of the given colours and returns its path.
-    std::string WriteSwatchFile(const std::vector<COLORREF>& colours, const char* name = "t.aco");
-    // Loads a swatch file into the state's table, as the command line would.
-    void LoadSwatchFile(const std::string& path);
+    // Opens the dialog of `view` as the program does and runs `script` inside its loop.
+    INT_PTR RunDialog(ViewMode view, class UiScript& script);
 
     ProgramKeyGuard keyGuard;
-    std::vector<std::string> files;
 };
-
-// Reads a REG_BINARY (or other) value of the program's key; empty when missing.
-std::vector<BYTE> ReadProgramValue(const char* name, DWORD* type = nullptr);
-// Creates the program's key with the given raw values.
-void WriteProgramValue(const char* name, DWORD type, const std::vector<BYTE>& data);
-bool ProgramKeyExists();
-
-// The texts a main dialog shows for one colour: red, green, blue, hex.
-std::vector<std::string> ShownUserColour();
-std::vector<std::string> ShownMatchedColour();
 
 #endif

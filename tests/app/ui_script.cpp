@@ -7,29 +7,12 @@ namespace {
 UiScript* activeScript = nullptr;
 MessageBoxAnswerer* activeAnswerer = nullptr;
 
-// Ticks a script may wait, in all, for its dialogs to finish: about ten seconds.
+// About ten seconds in all for the dialogs a script drives to end.
 constexpr int kTickBudget = 1000;
 constexpr UINT kTickMilliseconds = 10;
 
-bool IsMessageBox(HWND window) {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    // The text of a message box is the static with id 0xFFFF.
-    return std::string(className) == "#32770" && GetDlgItem(window, 0xFFFF) != nullptr;
-}
-
-bool ShowsIcon(HWND box, LPCSTR icon) {
-    HICON expected = LoadIconA(nullptr, icon);
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == expected) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// A modal loop shows its dialog only when it finds its queue empty: steps wait for that, so that
-// they act on what the user would see.
+// A modal loop shows its dialog only once it finds its queue empty: steps wait for that, so
+// that they act on what the user would see.
 bool ProgramWindowsShown() {
     return IsWindowVisible(g_app.mainWindow) &&
            (g_app.aboutWindow == nullptr || IsWindowVisible(g_app.aboutWindow));
@@ -37,16 +20,14 @@ bool ProgramWindowsShown() {
 
 }  // namespace
 
-UiScript::UiScript() { activeScript = this; }
-
-UiScript::~UiScript() {
-    if (timer != 0) {
-        KillTimer(nullptr, timer);
-    }
-    activeScript = nullptr;
+UiScript::UiScript() {
+    activeScript = this;
 }
 
-void UiScript::Then(std::function<void()> step) { steps.push_back(std::move(step)); }
+UiScript::~UiScript() {
+    KillTimer(nullptr, timer);
+    activeScript = nullptr;
+}
 
 void UiScript::Start() {
     ticksLeft = kTickBudget;
@@ -63,16 +44,11 @@ void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
         std::function<void()> step = std::move(script->steps.front());
         script->steps.pop_front();
         step();
-        return;
-    }
-    if (--script->ticksLeft <= 0 && !script->timedOut) {
-        // The dialogs did not end: close whatever is on top so the test fails instead of hanging.
+    } else if (--script->ticksLeft == 0) {
+        // Out of time: close what is on top, so that the test fails instead of hanging.
         script->timedOut = true;
-        HWND top = GetActiveWindow();
-        if (top != nullptr) {
-            PostMessageA(top, WM_CLOSE, 0, 0);
-        }
         script->ticksLeft = kTickBudget;
+        PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0);
     }
 }
 
@@ -87,28 +63,14 @@ MessageBoxAnswerer::~MessageBoxAnswerer() {
 }
 
 LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
-    HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && activeAnswerer != nullptr && window != nullptr &&
-        IsMessageBox(window)) {
-        activeAnswerer->seen.push_back({WindowText(window),
-                                        WindowText(GetDlgItem(window, 0xFFFF)),
-                                        ShowsIcon(window, IDI_ERROR),
-                                        ShowsIcon(window, IDI_WARNING)});
+    auto window = reinterpret_cast<HWND>(wParam);
+    // A message box's text is the static with id 0xFFFF.
+    HWND text = window != nullptr ? GetDlgItem(window, 0xFFFF) : nullptr;
+    if (code == HCBT_ACTIVATE && activeAnswerer != nullptr && text != nullptr) {
+        activeAnswerer->seen.push_back(WindowText(window) + ": " + WindowText(text));
         PostMessageA(window, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void PumpMessages(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    MSG message;
-    while (GetTickCount() - start < milliseconds) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(1);
-    }
 }
 
 std::string WindowText(HWND window) {

@@ -1,6 +1,6 @@
-// Drives modal dialogs from inside their own message loops. Steps run one per timer tick from a
-// thread timer, which every modal loop on the thread dispatches, so a step that opens a nested
-// dialog (a view switch, the About box) does not stop the steps after it.
+// Drives modal dialogs from inside their own message loops. Steps run one per tick of a thread
+// timer, which every modal loop on the thread dispatches, so a step that opens a nested dialog
+// (a view switch, the About box) does not hold up the steps after it.
 #ifndef TINTWELL_TESTS_UI_SCRIPT_H
 #define TINTWELL_TESTS_UI_SCRIPT_H
 
@@ -12,20 +12,19 @@
 #include <vector>
 
 class UiScript {
-public:
+  public:
     UiScript();
     ~UiScript();
     UiScript(const UiScript&) = delete;
     UiScript& operator=(const UiScript&) = delete;
 
-    void Then(std::function<void()> step);
-    // Starts the steps; call right before the modal call that they drive.
+    void Then(std::function<void()> step) { steps.push_back(std::move(step)); }
+    // Call right before the modal call that the steps drive.
     void Start();
-    // True when every step ran before the modal call returned.
+    // Every step ran, and no dialog had to be closed for running out of time.
     bool Finished() const { return steps.empty() && !timedOut; }
-    bool TimedOut() const { return timedOut; }
 
-private:
+  private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     std::deque<std::function<void()>> steps;
     UINT_PTR timer = 0;
@@ -33,33 +32,20 @@ private:
     bool timedOut = false;
 };
 
-// A message box that appeared, as the user saw it.
-struct SeenMessageBox {
-    std::string caption;
-    std::string text;
-    bool errorIcon;
-    bool warningIcon;
-};
-
-// Answers every message box on this thread with its default button, recording what it showed.
+// Answers every message box on this thread with OK and records its caption and text.
 class MessageBoxAnswerer {
-public:
+  public:
     MessageBoxAnswerer();
     ~MessageBoxAnswerer();
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
-    const std::vector<SeenMessageBox>& Seen() const { return seen; }
-    void Clear() { seen.clear(); }
+    std::vector<std::string> seen;  // "caption: text"
 
-private:
+  private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
     HHOOK hook = nullptr;
-    std::vector<SeenMessageBox> seen;
 };
-
-// Pumps this thread's messages for a short while, so that posted work and repaints happen.
-void PumpMessages(DWORD milliseconds = 50);
 
 std::string WindowText(HWND window);
 
