@@ -1,0 +1,187 @@
+#include <stdlib.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "registry/registry_key.h"
+
+namespace {
+
+using Marrowset::CRegistryKey;
+using Marrowset::CWin32Exception;
+
+const char kScratchPath[] = "Software\\TintwellTests";
+
+// Points this program's import of `function` from `dll` at `replacement` for good and returns
+// what it pointed at. The registry library is linked in, so its calls go through that slot.
+template <typename Function>
+Function* Redirect(const char* dll, const char* function, Function* replacement) {
+    auto original = reinterpret_cast<ULONG_PTR>(GetProcAddress(GetModuleHandleA(dll), function));
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& table = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
+    auto* first = reinterpret_cast<ULONG_PTR*>(base + table.VirtualAddress);
+    auto* end = first + table.Size / sizeof(ULONG_PTR);
+    ULONG_PTR* slot = std::find(first, end, original);  // the loader wrote that very address
+    if (original == 0 || slot == end) {
+        abort();  // the test would watch nothing
+    }
+    *slot = reinterpret_cast<ULONG_PTR>(replacement);  // MinGW's import section is writable
+    return reinterpret_cast<Function*>(original);
+}
+
+// The library's calls to RegCloseKey and malloc since the last reset. A test can make the next
+// close throw or the next allocation fail; malloc(0) answers null, as C allows.
+struct {
+    int closes, mallocs;
+    bool closeThrows, mallocFails;
+} calls;
+decltype(&RegCloseKey) realClose;
+void*(__cdecl* realMalloc)(size_t);
+
+LONG WINAPI Close(HKEY key) {
+    ++calls.closes;
+    LONG result = realClose(key);
+    if (std::exchange(calls.closeThrows, false)) {
+        throw 1;
+    }
+    return result;
+}
+void* __cdecl Malloc(size_t size) {
+    ++calls.mallocs;
+    return size == 0 || std::exchange(calls.mallocFails, false) ? nullptr : realMalloc(size);
+}
+
+// Each test gets a fresh scratch key under HKEY_CURRENT_USER and removes it afterwards.
+class RegistryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (realClose == nullptr) {
+            realClose = Redirect("advapi32.dll", "RegCloseKey", &Close);
+            realMalloc = Redirect("msvcrt.dll", "malloc", &Malloc);
+        }
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchPath);
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kScratchPath, 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &scratch, nullptr));
+        const DWORD number = 1;
+        RegSetValueExA(scratch, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                       sizeof(number));
+        RegSetValueExA(scratch, "Empty", 0, REG_NONE, nullptr, 0);
+        calls = {};
+    }
+    void TearDown() override {
+        RegCloseKey(scratch);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchPath);
+    }
+    HKEY OpenScratch() {
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(scratch, nullptr, 0, KEY_READ, &key));
+        return key;
+    }
+
+    HKEY scratch = nullptr;
+};
+
+TEST_F(RegistryTest, LastOwnerClosesTheKeyOnceAndNoThrowingCloseEscapes) {
+    HKEY key = OpenScratch();
+    {
+        auto original = std::make_unique<CRegistryKey>(key);
+        CRegistryKey copy(*original);
+        original.reset();
+        BYTE* data = nullptr;
+        EXPECT_FALSE(copy.QueryValue("Number", &data));  // throws if the handle is gone
+        EXPECT_EQ(0, calls.closes);
+        calls.closeThrows = true;  // were it to leave the release, the program would end
+    }
+    EXPECT_EQ(1, calls.closes);
+    EXPECT_EQ(ERROR_INVALID_HANDLE,
+              RegQueryValueExA(key, "Number", nullptr, nullptr, nullptr, nullptr));
+}
+
+TEST_F(RegistryTest, ValuesTravelAsBinaryAndOnlyBinaryOrUntypedOnesAreRead) {
+    // An empty machine name is this machine, reached through a connection all the same.
+    CRegistryKey key(HKEY_CURRENT_USER, kScratchPath, KEY_READ, "");
+    EXPECT_EQ(1, calls.closes);  // the connection, once the subkey is open
+    CRegistryKey created =
+        CRegistryKey(HKEY_CURRENT_USER)
+            .CreateKey("Software\\TintwellTests\\New", "", 0, KEY_ALL_ACCESS, nullptr);
+    const BYTE position[] = {0x00, 0x01, 0x4C, 0xFF};
+    created.SetValue("Position", position, sizeof(position));
+    BYTE* data = nullptr;
+    DWORD length = 0;
+    ASSERT_TRUE(created.QueryValue("Position", &data, &length));
+    EXPECT_EQ(std::string(position, position + sizeof(position)), std::string(data, data + length));
+    free(data);
+
+    data = nullptr;
+    ASSERT_TRUE(key.QueryValue("Empty", &data, &length));
+    EXPECT_NE(nullptr, data);
+    EXPECT_EQ(0u, length);
+    free(data);
+
+    const int mallocs = calls.mallocs;
+    EXPECT_FALSE(key.QueryValue("Number", &data));
+    EXPECT_EQ(mallocs, calls.mallocs);
+}
+
+// Runs `act`, which must throw CRegistryKey::Exception with this location and code, and counts
+// the keys closed on the way: those that the failing operation itself had opened.
+void ExpectFailure(const char* location, DWORD code, int closes, const std::function<void()>& act) {
+    SCOPED_TRACE(location);
+    calls = {};
+    try {
+        act();
+        ADD_FAILURE() << "no exception";
+    } catch (const CWin32Exception& caught) {
+        EXPECT_NE(nullptr, dynamic_cast<const CRegistryKey::Exception*>(&caught));
+        EXPECT_STREQ(location, caught.GetLocation());
+        EXPECT_EQ(code, caught.GetErrorCode());
+    }
+    EXPECT_EQ(closes, calls.closes);
+}
+
+TEST_F(RegistryTest, EachFailureNamesItsOperationAndCodeAndClosesWhatItOpened) {
+    CRegistryKey writable(HKEY_CURRENT_USER, kScratchPath, KEY_ALL_ACCESS);
+    writable.CreateOrOpenKey("Volatile", nullptr, "", REG_OPTION_VOLATILE, KEY_READ, nullptr);
+    CRegistryKey readOnly(HKEY_CURRENT_USER, kScratchPath, KEY_READ);
+    BYTE* data = nullptr;
+    ExpectFailure("CRegistryKey::CRegistryKey(HKEY hKey ...)", ERROR_FILE_NOT_FOUND, 1,
+                  [] { CRegistryKey(HKEY_CURRENT_USER, "Software\\Missing\\Key", KEY_READ, ""); });
+    ExpectFailure("CRegistryKey::CRegistryKey() - RegConnectRegistry", ERROR_BAD_NETPATH, 0, [] {
+        CRegistryKey(HKEY_CURRENT_USER, kScratchPath, KEY_READ, "no-such-host.invalid");
+    });
+    ExpectFailure("CRegistryKey::NewCCountedRegKey()", ERROR_NOT_ENOUGH_MEMORY, 1, [&] {
+        HKEY key = OpenScratch();
+        calls.mallocFails = true;
+        CRegistryKey adopted(key);
+    });
+    ExpectFailure("CRegistryKey::CreateOrOpenKey()", ERROR_CHILD_MUST_BE_VOLATILE, 0,
+                  [&] { writable.CreateKey("Volatile\\Stable", "", 0, KEY_READ, nullptr); });
+    ExpectFailure("CRegistryKey::CreateKey()", ERROR_ALREADY_EXISTS, 1,
+                  [&] { writable.CreateKey("Volatile", "", 0, KEY_READ, nullptr); });
+    ExpectFailure("CRegistryKey::QueryValue()", ERROR_FILE_NOT_FOUND, 0,
+                  [&] { writable.QueryValue("Missing", &data); });
+    ExpectFailure("CRegistryKey::QueryValue()", ERROR_NOT_ENOUGH_MEMORY, 0, [&] {
+        calls.mallocFails = true;
+        writable.QueryValue("Empty", &data);
+    });
+    ExpectFailure("CRegistryKey::SetValue()", ERROR_ACCESS_DENIED, 0,
+                  [&] { readOnly.SetValue("New", nullptr, 0); });
+}
+
+TEST_F(RegistryTest, ErrorTextIsTheSystemsOwnInOneSharedBuffer) {
+    char expected[512] = {};
+    ASSERT_NE(0u, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 100, 0, expected,
+                                 sizeof(expected) - 1, nullptr));
+    const char* text = CWin32Exception(nullptr, 100).GetErrorText();
+    EXPECT_STREQ(expected, text);
+    EXPECT_EQ(text, CRegistryKey::Exception("other", ERROR_ACCESS_DENIED).GetErrorText());
+}
+
+}  // namespace
