@@ -39,11 +39,12 @@ Function* Redirect(const char* dll, const char* function, Function* replacement)
 // The library's calls to RegCloseKey and malloc since the last reset. A test can make the next
 // close throw or the next allocation fail; malloc(0) answers null, as C allows.
 struct {
-    int closes, mallocs;
-    bool closeThrows, mallocFails;
+    int closes, mallocs, formats;
+    bool closeThrows, mallocFails, formatFails;
 } calls;
 decltype(&RegCloseKey) realClose;
 void*(__cdecl* realMalloc)(size_t);
+decltype(&FormatMessageA) realFormat;
 
 LONG WINAPI Close(HKEY key) {
     ++calls.closes;
@@ -52,6 +53,15 @@ LONG WINAPI Close(HKEY key) {
         throw 1;
     }
     return result;
+}
+// A failing lookup fails with a code whose own lookup fails; a hundred tries end it regardless.
+DWORD WINAPI Format(DWORD flags, LPCVOID source, DWORD id, DWORD language, LPSTR buffer, DWORD size,
+                    va_list* arguments) {
+    if (calls.formatFails && ++calls.formats < 100) {
+        SetLastError(id);
+        return 0;
+    }
+    return realFormat(flags, source, id, language, buffer, size, arguments);
 }
 void* __cdecl Malloc(size_t size) {
     ++calls.mallocs;
@@ -65,6 +75,7 @@ class RegistryTest : public ::testing::Test {
         if (realClose == nullptr) {
             realClose = Redirect("advapi32.dll", "RegCloseKey", &Close);
             realMalloc = Redirect("msvcrt.dll", "malloc", &Malloc);
+            realFormat = Redirect("kernel32.dll", "FormatMessageA", &Format);
         }
         RegDeleteTreeA(HKEY_CURRENT_USER, kScratchPath);
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kScratchPath, 0, nullptr, 0,
@@ -175,13 +186,17 @@ TEST_F(RegistryTest, EachFailureNamesItsOperationAndCodeAndClosesWhatItOpened) {
                   [&] { readOnly.SetValue("New", nullptr, 0); });
 }
 
-TEST_F(RegistryTest, ErrorTextIsTheSystemsOwnInOneSharedBuffer) {
+TEST_F(RegistryTest, ErrorTextIsTheSystemsOwnInOneSharedBufferOrAFixedOne) {
     char expected[512] = {};
     ASSERT_NE(0u, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 100, 0, expected,
                                  sizeof(expected) - 1, nullptr));
     const char* text = CWin32Exception(nullptr, 100).GetErrorText();
     EXPECT_STREQ(expected, text);
     EXPECT_EQ(text, CRegistryKey::Exception("other", ERROR_ACCESS_DENIED).GetErrorText());
+    // A lookup that never succeeds gives up after a few tries with a text of its own.
+    calls.formatFails = true;
+    EXPECT_STRNE("", CWin32Exception(nullptr, 317).GetErrorText());
+    EXPECT_LE(calls.formats, 4);
 }
 
 }  // namespace
