@@ -5,15 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "remote_ui.h"
 #include "res/resource.h"
+#include "user_session.h"
 
 namespace {
 
@@ -21,13 +19,6 @@ using remote::IconKind;
 using Bytes = std::vector<BYTE>;
 
 std::string g_exe;  // the tintwell.exe under test, from this program's command line
-
-constexpr char kKeyPath[] = "SOFTWARE\\Vexmoor Utils\\Tintwell";
-constexpr char kBackupPath[] = "SOFTWARE\\Vexmoor Utils\\Tintwell before e2e_test";
-constexpr UINT kTrayNotify = WM_USER + 261;  // the tray icon's callback message
-constexpr int kFileNameBox = 0x047C;         // cmb13: the open-file dialog's file name box
-constexpr int kOldFileNameBox = 0x0480;      // edt1, in dialogs without the combo box
-constexpr int kColourRed = 706;              // the colour dialog's red, green and blue edits
 
 const char kHexError[] =
     "Please enter a valid hexadecimal number or click\n"
@@ -52,68 +43,7 @@ const char kFewerColours[] =
     "Tintwell loaded the file, but the number of\n"
     "colours reported was more than the number of colours loaded.";
 
-// ---- The program's settings key ----------------------------------------------------------------
-
-Bytes Position(POINT at) {
-    Bytes value;
-    for (LONG coordinate : {at.y, at.x}) {
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            value.push_back(static_cast<BYTE>(static_cast<DWORD>(coordinate) >> shift));
-        }
-    }
-    return value;
-}
-
-Bytes StoredValue(const char* name) {
-    BYTE data[64];
-    DWORD length = sizeof data;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kKeyPath, name, RRF_RT_ANY, nullptr, data, &length) !=
-        ERROR_SUCCESS) {
-        return {};
-    }
-    return Bytes(data, data + length);
-}
-
-// Whatever the key held before the run is put back after it, from a copy kept beside it. A copy
-// left by an interrupted run is the original: it is kept, not overwritten.
-class KeyKeeper {
-  public:
-    KeyKeeper() { saved = Exists(kBackupPath) || Copy(kKeyPath, kBackupPath); }
-    ~KeyKeeper() {
-        Forget();
-        if (saved && Copy(kBackupPath, kKeyPath)) {
-            RegDeleteTreeA(HKEY_LOCAL_MACHINE, kBackupPath);
-        }
-    }
-    static void Forget() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKeyPath); }
-
-  private:
-    static bool Exists(const char* path) {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-            return false;
-        }
-        RegCloseKey(key);
-        return true;
-    }
-    static bool Copy(const char* from, const char* to) {
-        HKEY source, target;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, from, 0, KEY_READ, &source) != ERROR_SUCCESS) {
-            return false;
-        }
-        bool copied = RegCreateKeyExA(HKEY_LOCAL_MACHINE, to, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                      nullptr, &target, nullptr) == ERROR_SUCCESS;
-        if (copied) {
-            copied = RegCopyTreeA(source, nullptr, target) == ERROR_SUCCESS;
-            RegCloseKey(target);
-        }
-        RegCloseKey(source);
-        return copied;
-    }
-    bool saved = false;
-};
-
-// ---- Swatch files, written for the run -------------------------------------------------------
+// ---- Swatch files, written for the run ---------------------------------------------------------
 
 struct Record {
     WORD colourSpace;
@@ -124,17 +54,11 @@ struct Record {
 Bytes SwatchFile(WORD count, const std::vector<Record>& records) {
     Bytes bytes = {0, 1, static_cast<BYTE>(count >> 8), static_cast<BYTE>(count)};
     for (const Record& r : records) {
-        BYTE record[10] = {static_cast<BYTE>(r.colourSpace >> 8),
-                           static_cast<BYTE>(r.colourSpace),
-                           r.red,
-                           r.red,
-                           r.green,
-                           r.green,
-                           r.blue,
-                           r.blue,
-                           0,
-                           0};
-        bytes.insert(bytes.end(), record, record + sizeof record);
+        Bytes record = {static_cast<BYTE>(r.colourSpace >> 8), static_cast<BYTE>(r.colourSpace)};
+        for (BYTE channel : {r.red, r.green, r.blue, BYTE{0}}) {
+            record.insert(record.end(), {channel, channel});
+        }
+        bytes.insert(bytes.end(), record.begin(), record.end());
     }
     return bytes;
 }
@@ -181,410 +105,11 @@ struct SwatchFiles {
     }
 };
 
-// ---- What a case does, step by step ----------------------------------------------------------
-
-enum class Op {
-    Main,          // the main dialog of a view is shown, at a position if given
-    Shows,         // the user's and the matched colour as shown: "red green blue hex"
-    Path,          // the swatch path shown by the Normal view
-    Type,          // typed into the hex edit
-    Box,           // a message box with this caption, text and icon, answered with OK
-    Press,         // a button of the main dialog
-    FileDialog,    // the path typed into the open-file dialog, then Open
-    ColourDialog,  // red, green and blue typed into the colour dialog, then OK
-    Menu,          // the menu bar's Options menu, then the item with this mnemonic
-    Tray,          // a right click on the tray icon, then the item with this mnemonic
-    About,         // the About box is shown, centred by the main dialog's size
-    CloseAbout,    // its Close button
-    Move,          // the main dialog moved, as by dragging its caption
-    Close,         // the main dialog's close box
-    Exit,          // the program has ended with exit code 0 and left no tray icon
-    Stored,        // the settings values: options byte, Normal position, Compact position
-};
-
-enum View { Normal, Compact };
-
-struct Settings {
-    BYTE options;
-    POINT normal, compact;
-};
-
-constexpr POINT kAnywhere = {-32768, -32768};
-
-struct Step {
-    Op op;
-    std::vector<std::string> texts;
-    POINT at = kAnywhere;
-    POINT at2 = kAnywhere;
-    IconKind icon = IconKind::None;
-};
-
-Step Main(View view, POINT at = kAnywhere) {
-    return {Op::Main, {view == Normal ? "Normal" : "Compact"}, at};
-}
-Step Shows(const std::string& user, const std::string& match) {
-    return {Op::Shows, {user, match}};
-}
-Step Path(const std::string& path) {
-    return {Op::Path, {path}};
-}
-Step Type(const std::string& text) {
-    return {Op::Type, {text}};
-}
-Step Box(const char* caption, const char* text, IconKind icon) {
-    return {Op::Box, {caption, text}, kAnywhere, kAnywhere, icon};
-}
-Step Press(int id) {
-    return {Op::Press, {}, {id, 0}};
-}
-Step Browse(const std::string& path) {
-    return {Op::FileDialog, {path}};
-}
-Step Pick(int red, int green, int blue) {
-    return {Op::ColourDialog, {std::to_string(red), std::to_string(green), std::to_string(blue)}};
-}
-Step Menu(char key) {
-    return {Op::Menu, {std::string(1, key)}};
-}
-Step Tray(char key) {
-    return {Op::Tray, {std::string(1, key)}};
-}
-Step About() {
-    return {Op::About, {}};
-}
-Step CloseAbout() {
-    return {Op::CloseAbout, {}};
-}
-Step Move(POINT to) {
-    return {Op::Move, {}, to};
-}
-Step Close() {
-    return {Op::Close, {}};
-}
-Step Exit() {
-    return {Op::Exit, {}};
-}
-Step Stored(const Settings& settings) {
-    return {Op::Stored,
-            {std::string(1, static_cast<char>(settings.options))},
-            settings.normal,
-            settings.compact};
-}
-
-void Store(const Settings& settings) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    const std::pair<const char*, Bytes> values[] = {{"Options", {settings.options}},
-                                                    {"LastNormalPos", Position(settings.normal)},
-                                                    {"LastCompactPos", Position(settings.compact)}};
-    for (const auto& [name, data] : values) {
-        RegSetValueExA(key, name, 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
-    }
-    RegCloseKey(key);
-}
-
 struct Case {
     std::string name;
     std::optional<Settings> stored;  // what the settings key holds at the start; none: no key
     std::string commandLine;
     std::vector<Step> steps;
-};
-
-// ---- The driver ------------------------------------------------------------------------------
-
-bool IsMainDialog(HWND window) {
-    return IsWindowVisible(window) && GetDlgItem(window, IDC_USER_HEX) != nullptr;
-}
-
-// The program's message boxes carry its name as their caption; its main dialogs do too, but they
-// have the hex edit.
-bool IsProgramMessageBox(HWND window) {
-    std::string caption = remote::Text(window);
-    return (caption == "Tintwell" || caption == "Tintwell Error") &&
-           GetDlgItem(window, IDC_USER_HEX) == nullptr;
-}
-
-bool SamePlace(HWND window, POINT at) {
-    RECT rect;
-    return GetWindowRect(window, &rect) && rect.left == at.x && rect.top == at.y;
-}
-
-std::string Where(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ")";
-}
-
-std::string Hex(const Bytes& bytes) {
-    std::string text;
-    char byte[4];
-    for (BYTE b : bytes) {
-        std::snprintf(byte, sizeof byte, "%02X ", b);
-        text += byte;
-    }
-    return text;
-}
-
-class Session {
-  public:
-    // An empty answer means the step went as expected. A message box that the next step does not
-    // answer is a failure: the program showed it in reply to this step.
-    std::string Run(const Step& step, bool boxNext) {
-        std::string failure = Do(step);
-        if (failure.empty() && !boxNext && program.Running()) {
-            if (HWND box = Find("#32770", IsProgramMessageBox)) {
-                failure = "unexpected message box: " + remote::Text(GetDlgItem(box, 0xFFFF));
-            }
-        }
-        return failure;
-    }
-    bool Start(const std::string& commandLine) { return program.Start(g_exe, commandLine); }
-
-  private:
-    HWND Find(const char* windowClass, const std::function<bool(HWND)>& accept) {
-        return remote::FindWindowOf(program.Id(), windowClass, accept);
-    }
-    HWND WaitFor(const char* windowClass, const std::function<bool(HWND)>& accept) {
-        return remote::WaitForWindowOf(program.Id(), windowClass, accept);
-    }
-    HWND Control(int id) const { return GetDlgItem(main, id); }
-    std::string Row(int red, int green, int blue, int hex) const {
-        return remote::Text(Control(red)) + " " + remote::Text(Control(green)) + " " +
-               remote::Text(Control(blue)) + " " + remote::Text(Control(hex));
-    }
-    // Waits until `shown` gives `expected`; the answer names what was shown instead.
-    static std::string Expect(const std::string& what, const std::string& expected,
-                              const std::function<std::string()>& shown) {
-        std::string last;
-        if (remote::WaitUntil([&] { return (last = shown()) == expected; })) {
-            return "";
-        }
-        return what + ": expected \"" + expected + "\", shown \"" + last + "\"";
-    }
-    // Opens a popup menu by `open`, then picks the item by its mnemonic as a keyboard user would.
-    std::string ChooseFromPopup(const std::function<void()>& open, char key, bool fromTray) {
-        open();
-        HWND popup = WaitFor("#32768", IsWindowVisible);
-        if (popup == nullptr) {
-            return "no popup menu";
-        }
-        RECT rect;
-        GetWindowRect(popup, &rect);
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        // The tray popup's corner sits at the cursor's x, a fixed 28 pixels above the screen's end.
-        if (fromTray &&
-            (rect.right != cursor.x || rect.bottom != GetSystemMetrics(SM_CYSCREEN) - 28)) {
-            return "tray popup's bottom-right corner at (" + std::to_string(rect.right) + ", " +
-                   std::to_string(rect.bottom) + ")";
-        }
-        PostMessageA(popup, WM_CHAR, static_cast<unsigned char>(key), 1);
-        if (!remote::WaitUntil([&] { return !IsWindowVisible(popup); })) {
-            return "the popup menu stayed open";
-        }
-        return "";
-    }
-
-    std::string Do(const Step& step) {
-        switch (step.op) {
-        case Op::Main: {
-            bool normal = step.texts[0] == "Normal";
-            HWND found = WaitFor("#32770", [&](HWND w) {
-                return IsMainDialog(w) && (GetDlgItem(w, IDC_BROWSE) != nullptr) == normal;
-            });
-            if (found == nullptr) {
-                return "no " + step.texts[0] + " dialog shown";
-            }
-            if (remote::Text(found) != "Tintwell") {
-                return "main dialog titled " + remote::Text(found);
-            }
-            if (main != nullptr && IsWindowVisible(main)) {
-                return "the previous dialog is still shown";
-            }
-            main = found;
-            if (step.at.x != kAnywhere.x && !SamePlace(main, step.at)) {
-                return "dialog at " + Where(main);
-            }
-            // The Compact view keeps an icon in the notification area; a switch away removes it
-            // while the old dialog still exists.
-            if (!normal && !remote::TrayKnowsIcon(main, 0)) {
-                return "no tray icon with the Compact view";
-            }
-            if (normal && compact != nullptr && remote::TrayKnowsIcon(compact, 0)) {
-                return "the tray icon outlived the Compact view";
-            }
-            if (!normal) {
-                compact = main;
-            }
-            return "";
-        }
-        case Op::Shows: {
-            std::string failure = Expect("user's colour", step.texts[0], [&] {
-                return Row(IDC_USER_RED, IDC_USER_GREEN, IDC_USER_BLUE, IDC_USER_HEX);
-            });
-            if (!failure.empty()) {
-                return failure;
-            }
-            return Expect("matched colour", step.texts[1], [&] {
-                return Row(IDC_MATCH_RED, IDC_MATCH_GREEN, IDC_MATCH_BLUE, IDC_MATCH_HEX);
-            });
-        }
-        case Op::Path:
-            return Expect("path", step.texts[0],
-                          [&] { return remote::Text(Control(IDC_SWATCH_PATH)); });
-        case Op::Type: {
-            HWND edit = Control(IDC_USER_HEX);
-            // Select everything and delete it, then type: the edit takes at most six characters.
-            PostMessageA(edit, EM_SETSEL, 0, -1);
-            PostMessageA(edit, WM_CHAR, VK_BACK, 1);
-            if (!remote::WaitUntil([&] { return remote::Text(edit).empty(); })) {
-                return "the hex edit was not cleared";
-            }
-            remote::TypeChars(edit, step.texts[0]);
-            // Each character is handled before the edit answers for it, so once all are there
-            // the program has done what typing them does (a message box it shows also answers).
-            std::size_t length = std::min<std::size_t>(step.texts[0].size(), 6);
-            if (!remote::WaitUntil([&] { return remote::Text(edit).size() == length; })) {
-                return "the typing did not arrive: " + remote::Text(edit);
-            }
-            return "";
-        }
-        case Op::Box: {
-            HWND box = WaitFor("#32770",
-                               [](HWND w) { return IsWindowVisible(w) && IsProgramMessageBox(w); });
-            if (box == nullptr) {
-                return std::string("no message box for: ") + step.texts[1];
-            }
-            std::string caption = remote::Text(box);
-            std::string text = remote::Text(GetDlgItem(box, 0xFFFF));
-            IconKind icon = IconKind::None;
-            remote::WaitUntil([&] { return (icon = remote::MessageBoxIcon(box)) == step.icon; },
-                              2000);
-            remote::Click(GetDlgItem(box, IDOK));
-            if (!remote::WaitUntil([&] { return !IsWindow(box); })) {
-                return "the message box did not close";
-            }
-            if (caption != step.texts[0] || text != step.texts[1]) {
-                return "message box \"" + caption + "\": \"" + text + "\"";
-            }
-            if (icon != step.icon) {
-                return "message box icon " + std::to_string(static_cast<int>(icon));
-            }
-            return "";
-        }
-        case Op::Press:
-            remote::Click(Control(step.at.x));
-            return "";
-        case Op::FileDialog: {
-            HWND dialog = WaitFor("#32770", [](HWND w) {
-                return IsWindowVisible(w) && (GetDlgItem(w, kFileNameBox) != nullptr ||
-                                              GetDlgItem(w, kOldFileNameBox) != nullptr);
-            });
-            if (dialog == nullptr) {
-                return "no open-file dialog";
-            }
-            HWND name = GetDlgItem(dialog, kFileNameBox);
-            remote::SetText(name != nullptr ? name : GetDlgItem(dialog, kOldFileNameBox),
-                            step.texts[0]);
-            remote::Click(GetDlgItem(dialog, IDOK));
-            if (!remote::WaitUntil([&] { return !IsWindow(dialog); })) {
-                return "the open-file dialog did not take " + step.texts[0];
-            }
-            return "";
-        }
-        case Op::ColourDialog: {
-            HWND dialog = WaitFor("#32770", [](HWND w) {
-                return IsWindowVisible(w) && GetDlgItem(w, kColourRed) != nullptr;
-            });
-            if (dialog == nullptr) {
-                return "no colour dialog";
-            }
-            for (int i = 0; i < 3; ++i) {
-                remote::SetText(GetDlgItem(dialog, kColourRed + i), step.texts[i]);
-            }
-            remote::Click(GetDlgItem(dialog, IDOK));
-            if (!remote::WaitUntil([&] { return !IsWindow(dialog); })) {
-                return "the colour dialog did not close";
-            }
-            return "";
-        }
-        case Op::Menu:
-            return ChooseFromPopup([&] { PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'o'); },
-                                   step.texts[0][0], false);
-        case Op::Tray:
-            return ChooseFromPopup([&] { PostMessageA(main, kTrayNotify, 0, WM_RBUTTONDOWN); },
-                                   step.texts[0][0], true);
-        case Op::About: {
-            about = WaitFor("#32770", [](HWND w) {
-                return IsWindowVisible(w) && remote::Text(w) == "About Tintwell";
-            });
-            if (about == nullptr) {
-                return "no About box";
-            }
-            RECT mainRect;
-            GetWindowRect(main, &mainRect);
-            POINT centred = {
-                (GetSystemMetrics(SM_CXSCREEN) - (mainRect.right - mainRect.left)) / 2,
-                (GetSystemMetrics(SM_CYSCREEN) - (mainRect.bottom - mainRect.top)) / 2};
-            if (!SamePlace(about, centred)) {
-                return "About box at " + Where(about);
-            }
-            std::string terms = remote::Text(GetDlgItem(about, IDC_ABOUT_TERMS));
-            std::size_t gap = terms.find("\r\n\r\n");
-            if (gap == std::string::npos || terms.find("\r\n\r\n", gap + 4) == std::string::npos) {
-                return "terms not in three paragraphs: " + terms;
-            }
-            return "";
-        }
-        case Op::CloseAbout:
-            remote::Click(GetDlgItem(about, IDC_ABOUT_CLOSE));
-            if (!remote::WaitUntil([&] { return !IsWindow(about); })) {
-                return "the About box stayed open";
-            }
-            return IsWindowVisible(main) ? "" : "the main dialog went with the About box";
-        case Op::Move:
-            SetWindowPos(main, nullptr, step.at.x, step.at.y, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
-            return remote::WaitUntil([&] { return SamePlace(main, step.at); })
-                       ? ""
-                       : "the dialog did not move";
-        case Op::Close:
-            PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-            return "";
-        case Op::Exit: {
-            DWORD code = 0;
-            if (!program.WaitForExit(&code)) {
-                return "the program did not end";
-            }
-            if (code != 0) {
-                return "exit code " + std::to_string(code);
-            }
-            if (compact != nullptr && remote::TrayKnowsIcon(compact, 0)) {
-                return "the tray icon outlived the program";
-            }
-            return "";
-        }
-        case Op::Stored: {
-            Bytes options = StoredValue("Options");
-            Bytes normal = StoredValue("LastNormalPos");
-            Bytes compactPos = StoredValue("LastCompactPos");
-            if (options != Bytes{static_cast<BYTE>(step.texts[0][0])} ||
-                normal != Position(step.at) || compactPos != Position(step.at2)) {
-                return "stored Options " + Hex(options) + "| LastNormalPos " + Hex(normal) +
-                       "| LastCompactPos " + Hex(compactPos);
-            }
-            return "";
-        }
-        }
-        return "unknown step";
-    }
-
-    remote::Program program;
-    HWND main = nullptr;
-    HWND compact = nullptr;  // the last Compact dialog, whose tray icon must go with it
-    HWND about = nullptr;
 };
 
 std::vector<Case> Cases(const SwatchFiles& f) {
@@ -671,26 +196,18 @@ std::vector<Case> Cases(const SwatchFiles& f) {
 
 TEST(Tintwell, AsAUserMeetsIt) {
     ASSERT_FALSE(g_exe.empty()) << "usage: e2e_test <path of tintwell.exe>";
-    KeyKeeper keeper;
+    SettingsKeeper keeper;
     SwatchFiles files;
     ASSERT_EQ(files.web.find(' '), std::string::npos) << "the plain path must hold no blank";
     for (const Case& c : Cases(files)) {
         SCOPED_TRACE(c.name);
         DWORD start = GetTickCount();
-        KeyKeeper::Forget();
-        if (c.stored) {
-            Store(*c.stored);
-        }
+        SettingsKeeper::Forget();
+        ASSERT_TRUE(!c.stored || Store(*c.stored));
         Session session;
-        ASSERT_TRUE(session.Start(c.commandLine)) << "cannot start " << g_exe;
-        for (std::size_t i = 0; i < c.steps.size(); ++i) {
-            bool boxNext = i + 1 < c.steps.size() && c.steps[i + 1].op == Op::Box;
-            std::string failure = session.Run(c.steps[i], boxNext);
-            if (!failure.empty()) {
-                ADD_FAILURE() << "step " << i + 1 << ": " << failure;
-                break;
-            }
-        }
+        ASSERT_TRUE(session.Start(g_exe, c.commandLine)) << "cannot start " << g_exe;
+        std::string failure = session.RunAll(c.steps);
+        EXPECT_EQ(failure, "");
         std::printf("%5lu ms  %s\n", GetTickCount() - start, c.name.c_str());
     }
 }
