@@ -186,9 +186,9 @@ std::vector<Case> Cases(const SwatchFiles& f) {
           Tray('v'), Main(Normal, normalAt), Path(f.web), Shows(picked, pickedMatch),
           Move({120, 80}), Menu('x'), Exit(), Stored({0x01, {120, 80}, compactAt})}},
 
-        {"the About box closes by its button, and along with the main dialog",
+        {"the About box closes by its button and with the main dialog, not by Escape or Enter",
          std::nullopt, "",
-         {Main(Compact), Tray('a'), About(), CloseAbout(),
+         {Main(Compact), Tray('a'), About(), Keys(), CloseAbout(), Keys(),
           Tray('a'), About(), Close(), Exit()}},
     };
     // clang-format on

@@ -351,6 +351,23 @@ std::string Session::Do(const Step& step) {
     case Op::Close:
         PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
         return "";
+    case Op::Keys: {
+        // The dialog manager turns Escape into IDCANCEL and Enter into IDOK. In the About box
+        // Enter would press its focused Close button, as it should, so only Escape goes there.
+        HWND front = about != nullptr && IsWindowVisible(about) ? about : main;
+        for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+            if (key == VK_ESCAPE || front == main) {
+                PostMessageA(front, WM_KEYDOWN, key, 1);
+                PostMessageA(front, WM_KEYUP, key, 0xC0000001);
+            }
+        }
+        // Posted input is handled in order: once the hex edit has been cleared, so have the keys.
+        std::string failure = Type("");
+        if (failure.empty() && !(IsWindowVisible(front) && IsWindowVisible(main))) {
+            failure = "a key closed a dialog";
+        }
+        return failure;
+    }
     case Op::Exit: {
         DWORD code = 0;
         if (!program.WaitForExit(&code)) {

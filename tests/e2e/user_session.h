@@ -28,6 +28,7 @@ enum class Op {
     Exit,          // the program has ended with exit code 0 and left no tray icon
     Stored,        // the settings values: options byte, Normal position, Compact position
     Snap,          // a picture of the main dialog or the About box, saved as a BMP file
+    Keys,          // Escape (and Enter, in the main dialog) pressed in the dialog in front
 };
 
 enum View { Normal, Compact };
@@ -63,6 +64,7 @@ inline Step About() { return {Op::About, {}}; }
 inline Step CloseAbout() { return {Op::CloseAbout, {}}; }
 inline Step Move(POINT to) { return {Op::Move, {}, to}; }
 inline Step Close() { return {Op::Close, {}}; }
+inline Step Keys() { return {Op::Keys, {}}; }
 inline Step Exit() { return {Op::Exit, {}}; }
 inline Step Stored(const Settings& s) { return {Op::Stored, {std::string(1, static_cast<char>(s.options))}, s.normal, s.compact}; }
 inline Step SnapMain(const std::string& file) { return {Op::Snap, {"main", file}}; }
