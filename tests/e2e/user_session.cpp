@@ -181,7 +181,9 @@ std::string Session::AnswerBox(const Step& step) {
         return "message box \"" + caption + "\": \"" + text + "\"";
     }
     if (icon != step.icon) {
-        return "message box icon " + std::to_string(static_cast<int>(icon));
+        const char* names[] = {"none", "error", "warning", "another"};
+        return std::string("message box icon: ") + names[static_cast<int>(icon)] + ", expected " +
+               names[static_cast<int>(step.icon)];
     }
     return "";
 }
