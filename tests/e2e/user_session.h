@@ -77,13 +77,14 @@ class Session {
     bool Start(const std::string& exe, const std::string& commandLine) {
         return program.Start(exe, commandLine);
     }
-    // Carries out one step; an empty answer means it went as expected. A message box that the
-    // next step does not answer is a failure: the program showed it in reply to this step.
-    std::string Run(const Step& step, bool boxNext);
-    // Runs the steps in order up to the first failure; the answer names the step and the failure.
+    // Runs the steps in order up to the first failure; the answer names the step and the failure,
+    // and is empty when every step went as expected.
     std::string RunAll(const std::vector<Step>& steps);
 
   private:
+    // A message box that the next step does not answer is a failure: the program showed it in
+    // reply to this step.
+    std::string Run(const Step& step, bool boxNext);
     std::string Do(const Step& step);
     HWND Find(const char* windowClass, const std::function<bool(HWND)>& accept);
     HWND WaitFor(const char* windowClass, const std::function<bool(HWND)>& accept);
