@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "swatch/closest_rgb.h"
+#include "swatch/swatch_table.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+// Pieces of swatch files, big-endian as stored, to be joined with +.
+std::string Be16(unsigned value) {
+    return {static_cast<char>(value >> 8 & 0xFF), static_cast<char>(value & 0xFF)};
+}
+std::string Header(unsigned version, unsigned count) {
+    return Be16(version) + Be16(count);
+}
+std::string Record(unsigned space, unsigned c1, unsigned c2, unsigned c3, unsigned c4 = 0) {
+    return Be16(space) + Be16(c1) + Be16(c2) + Be16(c3) + Be16(c4);
+}
+std::string Rgb(unsigned red, unsigned green, unsigned blue) {
+    return Record(0, red << 8, green << 8, blue << 8);
+}
+std::string Records(int count) {
+    std::string bytes;
+    for (int i = 0; i < count; ++i) {
+        bytes += Record(0, i, 0xFFFF - i, i * 7, i ^ 0x5A5A);
+    }
+    return bytes;
+}
+// What follows a version-2 record: the name's length in two-byte units, then up to `units` units.
+std::string Name(unsigned length, unsigned units = ~0u) {
+    return Be16(length >> 16) + Be16(length & 0xFFFF) +
+           std::string(2 * (units < length ? units : length), 'n');
+}
+
+// Into the working directory, which ctest makes the test's own build directory.
+const char* Write(const std::string& bytes) {
+    std::ofstream("test.aco", std::ios::binary) << bytes;
+    return "test.aco";
+}
+
+// The table's entries as its walk gives them, turned back into file records.
+std::string RecordsOf(SwatchTable& table) {
+    std::string bytes;
+    const SwatchEntry* entry = nullptr;
+    for (bool more = table.GetFirstEntry(&entry); more; more = table.GetNextEntry(&entry)) {
+        bytes += Be16(entry->colourSpace);
+        bytes.append(reinterpret_cast<const char*>(entry->components), sizeof entry->components);
+    }
+    return bytes;
+}
+
+constexpr LoadStatus kShort = SWATCH_E_COUNT | SWATCH_E_READ;
+constexpr LoadStatus kFlagged = SWATCH_E_UNSUPPORTED | SWATCH_E_READ;
+const std::string r0 = Rgb(1, 2, 3), r1 = Rgb(4, 5, 6), r2 = Rgb(7, 8, 9), three = r0 + r1 + r2;
+const std::string lab = Record(7, 1, 2, 3, 4), s3 = Record(3, 1, 0, 0), s8 = Record(8, 0, 1, 0),
+                  s4096 = Record(4096, 0, 0, 1);
+const std::string quiet =
+    Record(2, 1, 1, 1) + Record(9, 2, 2, 2) + Record(4095, 3, 3, 3) + Record(4097, 4, 4, 4);
+// What each table holds, loaded with a warning, before the load under test.
+const std::string before = Records(30);
+
+TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
+    const struct {
+        const char* what;
+        std::string file;
+        bool loads;
+        LoadStatus status;
+        std::string records;  // afterwards
+        const char* path = "test.aco";
+    } cases[] = {
+        {"no file name", "", false, 0, before, nullptr},
+        {"missing file", "", false, 0xE000000A, before, "missing.aco"},
+        {"directory", "", false, 0xE000000D, before, "."},
+        {"empty file", "", false, SWATCH_E_READ, before},
+        {"three bytes", std::string("\0\1\0", 3), false, SWATCH_E_READ, before},
+        {"count 0", Header(1, 0) + three, false, SWATCH_E_COUNT, before},
+        {"header only", Header(1, 3), true, kShort, ""},
+        {"25 records", Header(1, 25) + Records(25), true, 0, Records(25)},
+        {"too few records", Header(1, 5) + three + "123456789", true, kShort, three},
+        {"more records than the count, flagged past it", Header(1, 12) + Records(12) + lab, true, 0,
+         Records(12)},
+        {"largest count", Header(1, 65535) + Records(65535), true, 0, Records(65535)},
+        {"colour spaces that do not warn", Header(1, 4) + quiet, true, 0, quiet},
+        {"colour space 3", Header(1, 1) + s3, true, kFlagged, s3},
+        {"colour space 8", Header(1, 1) + s8, true, kFlagged, s8},
+        {"colour space 4096", Header(1, 1) + s4096, true, kFlagged, s4096},
+        {"flagged and too few", Header(1, 3) + r0 + lab, true, kFlagged | kShort, r0 + lab},
+        {"version bytes 02 00", Header(0x0200, 3) + three, true, 0, three},
+        {"version 0xFFFF", Header(0xFFFF, 3) + three, true, 0, three},
+        // The second name's length and the last record straddle chunks.
+        {"version 2", Header(2, 4) + r0 + Name(37) + r1 + Name(0) + r2 + Name(240) + r0 + Name(1),
+         true, 0, three + r0},
+        {"version 2, last name cut short", Header(2, 2) + r0 + Name(2) + lab + Name(4, 1), true,
+         kShort, r0},
+        // Twice this length overflows 32 bits.
+        {"version 2, name longer than the file", Header(2, 2) + r0 + Name(0x80000000, 0) + r1, true,
+         kShort, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SwatchTable table;
+        table.SetFileName(Write(Header(1, 31) + before));
+        ASSERT_TRUE(table.Load());
+        table.SetFileName(c.path);
+        Write(c.file);
+        EXPECT_EQ(table.Load(), c.loads);
+        EXPECT_EQ(table.GetStatus(), c.status);
+        EXPECT_TRUE(table.IsLoaded());
+        EXPECT_EQ(RecordsOf(table), c.records);
+        // Windows refuses to delete a file that is still open.
+        EXPECT_EQ(std::remove("test.aco"), 0);
+    }
+}
+
+#ifdef _WIN32
+TEST(SwatchLoad, LoadsAFileAnotherProgramHasOpenForWriting) {
+    const HANDLE writer =
+        CreateFileA(Write(Header(1, 1) + r0), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    SwatchTable table;
+    table.SetFileName("test.aco");
+    EXPECT_TRUE(table.Load());
+    CloseHandle(writer);
+    std::remove("test.aco");
+}
+#endif
+
+SwatchTable& Loaded(SwatchTable& table, const std::string& records) {
+    table.SetFileName(Write(Header(1, static_cast<unsigned>(records.size() / 10)) + records));
+    EXPECT_TRUE(table.Load());
+    std::remove("test.aco");
+    return table;
+}
+
+TEST(SwatchSearch, FindsTheEarliestClosestRgbEntry) {
+    const struct {
+        const char* what;
+        std::string records;
+        COLORREF query;
+        COLORREF expected;
+    } cases[] = {
+        {"a tie goes to the earlier entry", Rgb(10, 10, 10) + Rgb(20, 20, 20), 0x0F0F0F, 0x0A0A0A},
+        // From 0x123456: 41 (23 + 4 + 14), then 40 (22 + 4 + 14), then 40 in blue alone.
+        {"distance sums the channels",
+         Rgb(0x3F, 0x30, 0x20) + Rgb(0x40, 0x30, 0x20) + Rgb(0x56, 0x34, 0x3A), 0x123456, 0x203040},
+        {"other colour spaces are passed over",
+         Record(1, 0x1000, 0x2000, 0x3000) + Record(8, 0x1000, 0x2000, 0x3000) + Rgb(200, 200, 200),
+         0x302010, 0xC8C8C8},
+        {"no RGB entry", Record(1, 0, 0, 0) + Record(2, 0, 0, 0), 0, SWATCH_NO_COLOUR},
+        {"white never matches black", Rgb(0, 0, 0), 0xFFFFFF, SWATCH_NO_COLOUR},
+        {"764 away matches", Rgb(0, 0, 0) + Rgb(1, 0, 0), 0xFFFFFF, 0x000001},
+        {"low bytes play no part", Record(0, 0x00FF, 0x00FF, 0x00FF), 0xFFFFFF, SWATCH_NO_COLOUR},
+        {"bits 24 to 31 of the query are ignored", Rgb(0x56, 0x34, 0x12) + Rgb(0x56, 0x34, 0xFF),
+         0x01123456, 0x123456},
+        {"0xFFFFFFFF looks for white", Rgb(0, 0, 0) + Rgb(250, 250, 250), 0xFFFFFFFF, 0xFAFAFA},
+    };
+    for (const auto& c : cases) {
+        SwatchTable table;
+        EXPECT_EQ(Loaded(table, c.records).FindClosestColour(c.query), c.expected) << c.what;
+    }
+}
+
+TEST(SwatchSearch, OnlyANeverLoadedTableHasItsStatusWritten) {
+    SwatchTable table;
+    table.SetFileName("missing.aco");
+    for (int i = 0; i < 2; ++i) {  // also after a failed load
+        EXPECT_EQ(table.FindClosestColour(0), SWATCH_NO_COLOUR);
+        EXPECT_EQ(table.GetStatus(), SWATCH_E_NOT_LOADED);
+        EXPECT_FALSE(table.Load());
+    }
+    EXPECT_EQ(Loaded(table, r0 + lab).FindClosestColour(0), 0x030201u);
+    EXPECT_EQ(table.GetStatus(), kFlagged);
+    // Loaded, now with nothing: the status of a later failed load survives a search.
+    table.SetFileName(Write(Header(1, 3)));
+    EXPECT_TRUE(table.Load());
+    std::remove("test.aco");
+    table.SetFileName("missing.aco");
+    EXPECT_FALSE(table.Load());
+    EXPECT_EQ(table.FindClosestColour(0), SWATCH_NO_COLOUR);
+    EXPECT_EQ(table.GetStatus(), 0xE000000Au);
+}
+
+TEST(SwatchCursor, StopsAtTheEndWhereASearchLeavesIt) {
+    SwatchTable table;
+    EXPECT_EQ(Loaded(table, three).FindClosestColour(0x060504), 0x060504u);
+    // However long a caller goes on asking, the walk does not start over.
+    const SwatchEntry* entry = nullptr;
+    int more = 0;
+    for (int i = 0; i < 70000; ++i) {
+        more += table.GetNextEntry(&entry) ? 1 : 0;
+    }
+    EXPECT_EQ(more, 0);
+}
+
+// Files saved by other programs, kept beside the repository, where present. Each carries a second,
+// named section after the records its count covers, which the load must stop short of.
+TEST(SwatchSamples, FilesFromOtherProgramsLoadAsExpected) {
+    const char* folder = std::getenv("TINTWELL_ACO_SAMPLES");
+    if (folder == nullptr || !std::filesystem::is_directory(folder)) {
+        GTEST_SKIP() << "no sample folder";
+    }
+    const struct {
+        const char* file;
+        LoadStatus status;
+        COLORREF colour;  // one of the file's, found as itself; none for files without RGB entries
+    } samples[] = {
+        {"kdybicz_rgb.aco", 0, 0xFF00FF},
+        {"open-color_1.6.3.aco", 0, 0xF5F3F1},
+        {"kdybicz_cmyk.aco", 0, SWATCH_NO_COLOUR},
+        {"kdybicz_grayscale.aco", kFlagged, SWATCH_NO_COLOUR},
+        {"czebe_swatch-lab.aco", kFlagged, SWATCH_NO_COLOUR},
+    };
+    for (const auto& sample : samples) {
+        SCOPED_TRACE(sample.file);
+        const std::string path = (std::filesystem::path(folder) / sample.file).string();
+        SwatchTable table;
+        table.SetFileName(path.c_str());
+        ASSERT_TRUE(table.Load());
+        EXPECT_EQ(table.GetStatus(), sample.status);
+        EXPECT_EQ(table.FindClosestColour(sample.colour), sample.colour);
+    }
+}
+
+TEST(ClosestRgb, TheFastScanAgreesWithThePlainOne) {
+    // Few channel values and some other colour spaces, so that ties, exact matches, entries 765
+    // away and entries to pass over are common.
+    const std::uint8_t channels[] = {0, 1, 2, 127, 128, 254, 255};
+    std::mt19937 random(20240611);
+    const auto channel = [&] { return channels[random() % std::size(channels)]; };
+    for (std::size_t size : {0, 1, 7, 8, 9, 15, 16, 17, 31, 33, 64, 127, 1000, 65535}) {
+        for (int round = 0; round < 20; ++round) {
+            std::vector<SwatchEntry> table(size);
+            for (SwatchEntry& entry : table) {
+                entry.colourSpace = random() % 3 == 0 ? static_cast<std::uint16_t>(random()) : 0;
+                for (int i = 0; i < 8; ++i) {
+                    entry.components[i] = i % 2 == 0 && i < 6 ? channel() : random() & 0xFF;
+                }
+            }
+            const COLORREF colour =
+                (random() & 0xFF000000) | channel() << 16 | channel() << 8 | channel();
+            ASSERT_EQ(FindClosestRgb(table.data(), size, colour),
+                      FindClosestRgbPlain(table.data(), size, colour))
+                << size << " entries, colour " << std::hex << colour;
+        }
+    }
+}
+
+#if defined(_WIN32) && defined(__i386__)
+// 32-bit Windows promises a callback such as a dialog procedure only four-byte stack alignment.
+TEST(ClosestRgb, RunsOnAStackOffASixteenByteBoundary) {
+    std::vector<SwatchEntry> table(64);
+    table[40] = {0, {0x80, 0, 0x80, 0, 0x80, 0, 0, 0}};
+    const std::uint32_t args[3] = {reinterpret_cast<std::uint32_t>(table.data()), 64, 0x808080};
+    std::size_t result;
+    asm volatile(
+        "movl %%esp, %%esi\n\t"
+        "andl $-16, %%esp\n\t"
+        "subl $8, %%esp\n\t"  // with the arguments, 4 bytes below a 16-byte boundary
+        "pushl 8(%%edi)\n\t"
+        "pushl 4(%%edi)\n\t"
+        "pushl (%%edi)\n\t"
+        "call %P[function]\n\t"
+        "movl %%esi, %%esp"
+        : "=a"(result)
+        : "D"(args), [function] "i"(&FindClosestRgb)
+        : "ecx", "edx", "esi", "memory", "cc");
+    EXPECT_EQ(result, 40u);
+}
+#endif
+
+}  // namespace
