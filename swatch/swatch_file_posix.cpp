@@ -21,25 +21,25 @@ constexpr int kMaxInterruptedReads = 100;
 
 std::uint32_t Win32ErrorFromErrno(int error) {
     switch (error) {
-        case ENOENT:
-            return kErrorFileNotFound;
-        case ENOTDIR:
-            return kErrorPathNotFound;
-        case EMFILE:
-        case ENFILE:
-            return kErrorTooManyOpenFiles;
-        case EACCES:
-        case EPERM:
-        case EISDIR:
-            return kErrorAccessDenied;
-        case ENOMEM:
-            return kErrorNotEnoughMemory;
-        case ENAMETOOLONG:
-            return kErrorFilenameExcedRange;
-        case ELOOP:
-            return kErrorCantResolveFilename;
-        default:
-            return kErrorGenFailure;
+    case ENOENT:
+        return kErrorFileNotFound;
+    case ENOTDIR:
+        return kErrorPathNotFound;
+    case EMFILE:
+    case ENFILE:
+        return kErrorTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+        return kErrorAccessDenied;
+    case ENOMEM:
+        return kErrorNotEnoughMemory;
+    case ENAMETOOLONG:
+        return kErrorFilenameExcedRange;
+    case ELOOP:
+        return kErrorCantResolveFilename;
+    default:
+        return kErrorGenFailure;
     }
 }
 
