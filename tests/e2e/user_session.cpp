@@ -163,14 +163,6 @@ std::string TypeInto(HWND edit, const std::string& text) {
     return WaitUntil([&] { return Text(edit).size() == length; }) ? "" : "typed: " + Text(edit);
 }
 
-std::string Row(HWND dialog, std::initializer_list<int> ids) {
-    std::string row;
-    for (int id : ids) {
-        row += (row.empty() ? "" : " ") + Text(GetDlgItem(dialog, id));
-    }
-    return row;
-}
-
 // A rectangle of the screen as a 24-bit BMP file; a bottom-up DIB section's rows are the file's.
 bool SavePicture(const RECT& rect, const std::string& path) {
     LONG width = rect.right - rect.left;
@@ -303,10 +295,13 @@ Step Main(View view, POINT at) {
 
 Step Shows(const std::string& user, const std::string& match) {
     return {[=](Session& s) {
-        return Expect("colours, the user's / the match", user + " / " + match, [&] {
-            return Row(s.main, {IDC_USER_RED, IDC_USER_GREEN, IDC_USER_BLUE, IDC_USER_HEX}) +
-                   " / " +
-                   Row(s.main, {IDC_MATCH_RED, IDC_MATCH_GREEN, IDC_MATCH_BLUE, IDC_MATCH_HEX});
+        return Expect("the user's colour, then the match", user + " " + match, [&] {
+            std::string shown;
+            for (int id : {IDC_USER_RED, IDC_USER_GREEN, IDC_USER_BLUE, IDC_USER_HEX, IDC_MATCH_RED,
+                           IDC_MATCH_GREEN, IDC_MATCH_BLUE, IDC_MATCH_HEX}) {
+                shown += (shown.empty() ? "" : " ") + Text(GetDlgItem(s.main, id));
+            }
+            return shown;
         });
     }};
 }
