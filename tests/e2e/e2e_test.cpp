@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,9 +17,6 @@
 #include "user_session.h"
 
 namespace {
-
-using remote::IconKind;
-using Bytes = std::vector<BYTE>;
 
 std::string g_exe;  // the tintwell.exe under test, from this program's command line
 
@@ -43,66 +43,34 @@ const char kFewerColours[] =
     "Tintwell loaded the file, but the number of\n"
     "colours reported was more than the number of colours loaded.";
 
-// ---- Swatch files, written for the run ---------------------------------------------------------
-
-struct Record {
-    WORD colourSpace;
-    BYTE red, green, blue;
-};
-
-// A header announcing `count` records, then the records; RGB channels as 16-bit values.
-Bytes SwatchFile(WORD count, const std::vector<Record>& records) {
-    Bytes bytes = {0, 1, static_cast<BYTE>(count >> 8), static_cast<BYTE>(count)};
-    for (const Record& r : records) {
-        Bytes record = {static_cast<BYTE>(r.colourSpace >> 8), static_cast<BYTE>(r.colourSpace)};
-        for (BYTE channel : {r.red, r.green, r.blue, BYTE{0}}) {
-            record.insert(record.end(), {channel, channel});
+// A header announcing `count` records, then RGB records; each channel as a 16-bit value.
+std::string SwatchFile(int count, const std::vector<std::array<int, 4>>& records) {
+    std::string bytes = {0, 1, static_cast<char>(count >> 8), static_cast<char>(count)};
+    for (const auto& [space, red, green, blue] : records) {
+        bytes += {0, static_cast<char>(space)};
+        for (int channel : {red, green, blue, 0}) {
+            bytes.append(2, static_cast<char>(channel));
         }
-        bytes.insert(bytes.end(), record.begin(), record.end());
     }
     return bytes;
 }
 
+// Swatch files written for the run, in a folder of their own that goes with them.
 struct SwatchFiles {
-    std::string folder, web, grey, empty, noColours, unsupported, fewer, missing, noFolder;
-    std::vector<std::string> written;
+    std::string folder;
 
     SwatchFiles() {
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
         folder = std::string(temp) + "tintwell-e2e\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        CreateDirectoryA((folder + "my swatches").c_str(), nullptr);
-        web = Write(
-            "web.aco",
-            SwatchFile(4, {{0, 250, 120, 10}, {0, 51, 102, 153}, {0, 0, 0, 255}, {0, 10, 10, 10}}));
-        grey =
-            Write("my swatches\\grey.aco", SwatchFile(2, {{0, 128, 128, 128}, {0, 255, 255, 255}}));
-        empty = Write("empty.aco", {});
-        noColours = Write("no-colours.aco", SwatchFile(0, {}));
-        // A CMYK record (colour space 2 is fine, 3 to 8 are flagged) beside an RGB one.
-        unsupported = Write("cmyk.aco", SwatchFile(2, {{0, 200, 0, 0}, {4, 0, 0, 0}}));
-        fewer = Write("fewer.aco", SwatchFile(5, {{0, 0, 200, 0}, {0, 0, 0, 200}}));
-        missing = folder + "missing.aco";
-        noFolder = folder + "no such folder\\web.aco";
+        std::filesystem::create_directories(folder + "my swatches", ignored);
     }
-    ~SwatchFiles() {
-        for (const std::string& path : written) {
-            DeleteFileA(path.c_str());
-        }
-        RemoveDirectoryA((folder + "my swatches").c_str());
-        RemoveDirectoryA(folder.c_str());
+    ~SwatchFiles() { std::filesystem::remove_all(folder, ignored); }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(folder + name, std::ios::binary) << bytes;
+        return folder + name;
     }
-    std::string Write(const char* name, const Bytes& bytes) {
-        std::string path = folder + name;
-        FILE* file = std::fopen(path.c_str(), "wb");
-        if (file != nullptr) {
-            std::fwrite(bytes.data(), 1, bytes.size(), file);
-            std::fclose(file);
-        }
-        written.push_back(path);
-        return path;
-    }
+    std::error_code ignored;
 };
 
 struct Case {
@@ -112,11 +80,23 @@ struct Case {
     std::vector<Step> steps;
 };
 
-std::vector<Case> Cases(const SwatchFiles& f) {
-    const POINT normalDefault = {(GetSystemMetrics(SM_CXSCREEN) - 200) / 2,
-                                 (GetSystemMetrics(SM_CYSCREEN) - 103) / 2};
-    const POINT compactDefault = {(GetSystemMetrics(SM_CXSCREEN) - 59) / 2,
-                                  (GetSystemMetrics(SM_CYSCREEN) - 94) / 2};
+std::vector<Case> Cases(SwatchFiles& f) {
+    const std::string web = f.Write(
+        "web.aco",
+        SwatchFile(4, {{0, 250, 120, 10}, {0, 51, 102, 153}, {0, 0, 0, 255}, {0, 10, 10, 10}}));
+    const std::string grey =
+        f.Write("my swatches\\grey.aco", SwatchFile(2, {{0, 128, 128, 128}, {0, 255, 255, 255}}));
+    const std::string empty = f.Write("empty.aco", "");
+    const std::string noColours = f.Write("no-colours.aco", SwatchFile(0, {}));
+    // A CMYK record (colour space 2 is fine, 3 to 8 are flagged) beside an RGB one.
+    const std::string unsupported =
+        f.Write("cmyk.aco", SwatchFile(2, {{0, 200, 0, 0}, {4, 0, 0, 0}}));
+    const std::string fewer = f.Write("fewer.aco", SwatchFile(5, {{0, 0, 200, 0}, {0, 0, 0, 200}}));
+    const std::string missing = f.folder + "missing.aco";
+    const std::string noFolder = f.folder + "no such folder\\web.aco";
+
+    const POINT normalDefault = Centred(200, 103);
+    const POINT compactDefault = Centred(59, 94);
     const POINT normalAt = {100, 60};
     const POINT compactAt = {700, 500};
     const Settings normal = {0x01, normalAt, compactAt};
@@ -132,7 +112,7 @@ std::vector<Case> Cases(const SwatchFiles& f) {
           Shows(black, black),
           // No swatch file: the colour is shown, nothing matches, and the picker is refused.
           Type("336699"), Shows("51 102 153 336699", none),
-          Press(IDC_COLOURS), Box("Tintwell Error", kNoFile, IconKind::Error),
+          Press(IDC_COLOURS), Box("Tintwell Error", kNoFile),
           Tray('x'), Exit(), Stored({0x00, normalDefault, compactDefault})}},
 
         {"a stored Normal position is restored and a moved window's position saved",
@@ -141,49 +121,47 @@ std::vector<Case> Cases(const SwatchFiles& f) {
           Move({250, 140}), Close(), Exit(), Stored({0x01, {250, 140}, compactAt})}},
 
         {"a path on the command line is loaded; typing matches; hex errors are refused",
-         normal, f.web,
-         {Main(Normal, normalAt), Path(f.web),
+         normal, web,
+         {Main(Normal, normalAt), Path(web),
           Type("ff8000"), Shows("255 128 0 FF8000", "250 120 10 FA780A"),
           Type("33669"), Shows("255 128 0 33669", "250 120 10 FA780A"),
-          Type("12GG00"), Box("Tintwell Error", kHexError, IconKind::Error),
+          Type("12GG00"), Box("Tintwell Error", kHexError),
           Shows("255 128 0 12GG00", "250 120 10 FA780A"),
           Menu('x'), Exit(), Stored(normal)}},
 
         {"a quoted path with a blank, as Explorer passes a dropped file, is loaded",
-         std::nullopt, "\"" + f.grey + "\"",
+         std::nullopt, "\"" + grey + "\"",
          {Main(Compact, compactDefault),
           Type("7f7f7f"), Shows("127 127 127 7F7F7F", "128 128 128 808080"),
           Tray('x'), Exit()}},
 
         {"a missing file on the command line is reported before the dialog opens",
-         std::nullopt, f.missing,
-         {Box("Tintwell", kNotFound, IconKind::Warning), Main(Compact, compactDefault),
+         std::nullopt, missing,
+         {Box("Tintwell", kNotFound), Main(Compact, compactDefault),
           Type("0000ff"), Shows("0 0 255 0000FF", none),
           Close(), Exit()}},
 
         {"files chosen in the open-file dialog: each failure keeps the previous file",
-         normal, f.web,
+         normal, web,
          {Main(Normal, normalAt),
-          Press(IDC_BROWSE), Browse(f.missing), Box("Tintwell", kNotFound, IconKind::Warning),
-          Path(f.web),
-          Press(IDC_BROWSE), Browse(f.empty), Box("Tintwell", kDamaged, IconKind::Warning),
-          Press(IDC_BROWSE), Browse(f.noColours), Box("Tintwell", kNoColours, IconKind::Warning),
-          Press(IDC_BROWSE), Browse(f.noFolder), Box("Tintwell", kNotOpened, IconKind::Warning),
+          Browse(missing), Box("Tintwell", kNotFound), Path(web),
+          Browse(empty), Box("Tintwell", kDamaged),
+          Browse(noColours), Box("Tintwell", kNoColours),
+          Browse(noFolder), Box("Tintwell", kNotOpened),
           // A new Normal dialog shows the path the program holds: still the loaded file's.
-          Menu('v'), Main(Compact), Tray('v'), Main(Normal), Path(f.web),
+          Menu('v'), Main(Compact), Tray('v'), Main(Normal), Path(web),
           Type("0b0b0b"), Shows("11 11 11 0B0B0B", "10 10 10 0A0A0A"),
-          Press(IDC_BROWSE), Browse(f.unsupported),
-          Box("Tintwell", kUnsupported, IconKind::Warning), Path(f.unsupported),
-          Press(IDC_BROWSE), Browse(f.fewer), Box("Tintwell", kFewerColours, IconKind::Warning),
-          Path(f.fewer), Type("00c000"), Shows("0 192 0 00C000", "0 200 0 00C800"),
+          Browse(unsupported), Box("Tintwell", kUnsupported), Path(unsupported),
+          Browse(fewer), Box("Tintwell", kFewerColours), Path(fewer),
+          Type("00c000"), Shows("0 192 0 00C000", "0 200 0 00C800"),
           Menu('x'), Exit()}},
 
         {"Normal, Compact, Normal: the colours carry over; exit from the innermost dialog",
-         normal, f.web,
+         normal, web,
          {Main(Normal, normalAt),
-          Press(IDC_COLOURS), Pick(48, 96, 144), Shows(picked, pickedMatch),
+          Pick(48, 96, 144), Shows(picked, pickedMatch),
           Menu('v'), Main(Compact, compactAt), Shows(picked, pickedMatch),
-          Tray('v'), Main(Normal, normalAt), Path(f.web), Shows(picked, pickedMatch),
+          Tray('v'), Main(Normal, normalAt), Path(web), Shows(picked, pickedMatch),
           Move({120, 80}), Menu('x'), Exit(), Stored({0x01, {120, 80}, compactAt})}},
 
         {"the About box closes by its button and with the main dialog, not by Escape or Enter",
@@ -196,18 +174,13 @@ std::vector<Case> Cases(const SwatchFiles& f) {
 
 TEST(Tintwell, AsAUserMeetsIt) {
     ASSERT_FALSE(g_exe.empty()) << "usage: e2e_test <path of tintwell.exe>";
-    SettingsKeeper keeper;
     SwatchFiles files;
-    ASSERT_EQ(files.web.find(' '), std::string::npos) << "the plain path must hold no blank";
+    ASSERT_EQ(files.folder.find(' '), std::string::npos) << "the plain path must hold no blank";
     for (const Case& c : Cases(files)) {
         SCOPED_TRACE(c.name);
         DWORD start = GetTickCount();
-        SettingsKeeper::Forget();
-        ASSERT_TRUE(!c.stored || Store(*c.stored));
-        Session session;
-        ASSERT_TRUE(session.Start(g_exe, c.commandLine)) << "cannot start " << g_exe;
-        std::string failure = session.RunAll(c.steps);
-        EXPECT_EQ(failure, "");
+        ASSERT_TRUE(Store(c.stored));
+        EXPECT_EQ(RunSession(g_exe, c.commandLine, c.steps), "");
         std::printf("%5lu ms  %s\n", GetTickCount() - start, c.name.c_str());
     }
 }
@@ -217,7 +190,7 @@ TEST(Tintwell, AsAUserMeetsIt) {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (argc > 1) {
-        g_exe = remote::WindowsPath(argv[1]);
+        g_exe = WindowsPath(argv[1]);
     }
     return RUN_ALL_TESTS();
 }

@@ -1,32 +1,66 @@
 #include "user_session.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 
 #include "res/resource.h"
 
-namespace {
-
-using remote::IconKind;
-using Bytes = std::vector<BYTE>;
-
+constexpr DWORD kPatience = 5000;  // milliseconds a window or a change may take to show
 constexpr char kKeyPath[] = "SOFTWARE\\Vexmoor Utils\\Tintwell";
-constexpr char kBackupPath[] = "SOFTWARE\\Vexmoor Utils\\Tintwell, kept aside by a test";
+const char* const kValueNames[] = {"Options", "LastNormalPos", "LastCompactPos"};
 constexpr UINT kTrayNotify = WM_USER + 261;  // the tray icon's callback message
 constexpr int kFileNameBox = 0x047C;         // cmb13: the open-file dialog's file name box
-constexpr int kOldFileNameBox = 0x0480;      // edt1, in dialogs without the combo box
 constexpr int kColourRed = 706;              // the colour dialog's red, green and blue edits
+constexpr int kMessageText = 0xFFFF;         // a message box's text
 
-bool IsMainDialog(HWND window) {
-    return IsWindowVisible(window) && GetDlgItem(window, IDC_USER_HEX) != nullptr;
+struct Session {
+    ~Session() {
+        TerminateProcess(process.hProcess, 99);  // fails harmlessly once the program has ended
+        WaitForSingleObject(process.hProcess, kPatience);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    PROCESS_INFORMATION process{};
+    HWND main = nullptr;
+    HWND compact = nullptr;  // the last Compact dialog, whose tray icon must go with it
+    HWND about = nullptr;
+};
+
+namespace {
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = kPatience) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= milliseconds) {
+            return false;
+        }
+        Sleep(10);
+    }
+    return true;
 }
 
-// The program's message boxes carry its name as their caption; so do its main dialogs, which
-// have the hex edit.
-bool IsProgramMessageBox(HWND window) {
-    std::string caption = remote::Text(window);
-    return (caption == "Tintwell" || caption == "Tintwell Error") &&
-           GetDlgItem(window, IDC_USER_HEX) == nullptr;
+// Waits until `shown` gives `expected`; the answer names what was shown instead.
+std::string Expect(const std::string& what, const std::string& expected,
+                   const std::function<std::string()>& shown) {
+    std::string last;
+    if (WaitUntil([&] { return (last = shown()) == expected; })) {
+        return "";
+    }
+    return what + ": expected \"" + expected + "\", shown \"" + last + "\"";
+}
+
+// Asked of the window itself: an edit of another process keeps its text out of reach otherwise.
+std::string Text(HWND window) {
+    char text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, kPatience, &copied)) {
+        return "<no text>";
+    }
+    return std::string(text, copied);
 }
 
 RECT RectOf(HWND window) {
@@ -35,95 +69,398 @@ RECT RectOf(HWND window) {
     return rect;
 }
 
-bool SamePlace(HWND window, POINT at) {
-    RECT rect = RectOf(window);
-    return rect.left == at.x && rect.top == at.y;
+std::string Format(LONG x, LONG y) {
+    return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
 }
 
-std::string Where(HWND window) {
-    RECT rect = RectOf(window);
-    return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ")";
+std::string ExpectCorner(const std::string& what, HWND window, POINT at) {
+    return Expect(what + "'s corner", Format(at.x, at.y), [&] {
+        RECT rect = RectOf(window);
+        return Format(rect.left, rect.top);
+    });
 }
 
-std::string Hex(const Bytes& bytes) {
+// A visible top-level window of the program with that class for which `accept` holds; null when
+// none came in time.
+HWND WaitFor(const Session& s, const char* windowClass, const std::function<bool(HWND)>& accept,
+             DWORD milliseconds = kPatience) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (found = FindWindowExA(nullptr, nullptr, windowClass, nullptr); found != nullptr;
+                 found = FindWindowExA(nullptr, found, windowClass, nullptr)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (owner == s.process.dwProcessId && IsWindowVisible(found) && accept(found)) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        milliseconds);
+    return found;
+}
+
+// The program's message boxes carry its name as their caption; so do its main dialogs, which
+// have the hex edit.
+bool IsMessageBox(HWND window) {
+    std::string caption = Text(window);
+    return (caption == "Tintwell" || caption == "Tintwell Error") &&
+           GetDlgItem(window, IDC_USER_HEX) == nullptr;
+}
+
+// Clicks the button that ends a dialog.
+std::string Dismiss(HWND dialog, int button, const std::string& what) {
+    PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+    return WaitUntil([&] { return !IsWindow(dialog); }) ? "" : what + " stayed open";
+}
+
+// Clicks a button of the main dialog, then types into the fields of the common dialog it opens,
+// found by the first of them, and presses OK.
+std::string FillIn(const Session& s, int button, const std::string& what,
+                   const std::vector<std::pair<int, std::string>>& fields) {
+    PostMessageA(GetDlgItem(s.main, button), BM_CLICK, 0, 0);
+    HWND dialog = WaitFor(s, "#32770", [&](HWND w) { return GetDlgItem(w, fields[0].first); });
+    if (dialog == nullptr) {
+        return "no " + what;
+    }
+    for (const auto& [id, text] : fields) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kPatience,
+                            &result);
+    }
+    return Dismiss(dialog, IDOK, "the " + what);
+}
+
+HWND Front(const Session& s) {
+    return s.about != nullptr && IsWindowVisible(s.about) ? s.about : s.main;
+}
+
+std::string ExpectTrayIcon(const Session& s, bool shown) {
+    return Expect("the Compact view's tray icon", shown ? "shown" : "gone", [&] {
+        // A modify request that changes nothing: the shell accepts it only for an icon it holds.
+        NOTIFYICONDATAA probe{};
+        probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        probe.hWnd = s.compact;
+        return Shell_NotifyIconA(NIM_MODIFY, &probe) ? "shown" : "gone";
+    });
+}
+
+std::string TypeInto(HWND edit, const std::string& text) {
+    // Select everything and delete it, then type: the edit takes at most six characters.
+    PostMessageA(edit, EM_SETSEL, 0, -1);
+    PostMessageA(edit, WM_CHAR, VK_BACK, 1);
+    if (!WaitUntil([&] { return Text(edit).empty(); })) {
+        return "the hex edit was not cleared";
+    }
+    for (char c : text) {
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    // Each character is handled before the edit answers for it, so once all are there the
+    // program has done what typing them does (a message box it shows answers too).
+    std::size_t length = std::min<std::size_t>(text.size(), 6);
+    return WaitUntil([&] { return Text(edit).size() == length; }) ? "" : "typed: " + Text(edit);
+}
+
+// A rectangle of the screen as a 24-bit BMP file; a bottom-up DIB section's rows are the file's.
+bool SavePicture(const RECT& rect, const std::string& path) {
+    LONG width = rect.right - rect.left;
+    LONG height = rect.bottom - rect.top;
+    DWORD size = ((width * 3 + 3) & ~3) * height;
+    BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB, size, 0, 0, 0, 0};
+    DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
+    BITMAPFILEHEADER file{0x4D42 /* "BM" */, offset + size, 0, 0, offset};
+    char* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(memory, reinterpret_cast<BITMAPINFO*>(&header),
+                                      DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    bool saved = bitmap != nullptr &&
+                 BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) &&
+                 GdiFlush();
+    if (saved) {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&file), sizeof file);
+        out.write(reinterpret_cast<const char*>(&header), sizeof header);
+        saved = out.write(bits, size).flush().good();
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+// Opens the menu bar's Options menu (Alt+O) or the tray popup (a right click on the icon), then
+// picks the item by its mnemonic, as a keyboard user would.
+Step Popup(bool fromTray, char key, const std::string& picture) {
+    return {[=](Session& s) -> std::string {
+        PostMessageA(s.main, fromTray ? kTrayNotify : WM_SYSCOMMAND, fromTray ? 0 : SC_KEYMENU,
+                     fromTray ? WM_RBUTTONDOWN : 'o');
+        HWND popup = WaitFor(s, "#32768", [](HWND) { return true; });
+        if (popup == nullptr) {
+            return "no popup menu";
+        }
+        RECT rect = RectOf(popup);
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        // The tray popup's corner sits at the cursor's x, a fixed 28 pixels above the screen's end.
+        int bottom = GetSystemMetrics(SM_CYSCREEN) - 28;
+        if (fromTray && (rect.right != cursor.x || rect.bottom != bottom)) {
+            return "tray popup's corner at " + Format(rect.right, rect.bottom) + ", not " +
+                   Format(cursor.x, bottom);
+        }
+        if (!picture.empty()) {
+            Sleep(200);  // the popup's items are drawn after it shows
+            // The dialog and the popup, out to the tray in the screen's bottom-right corner.
+            RECT dialog = RectOf(s.main);
+            RECT shot = {std::min(rect.left, dialog.left) - 8, std::min(rect.top, dialog.top) - 8,
+                         GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            if (!SavePicture(shot, picture)) {
+                return "no picture taken";
+            }
+        }
+        PostMessageA(popup, WM_CHAR, static_cast<unsigned char>(key), 1);
+        return WaitUntil([&] { return !IsWindowVisible(popup); }) ? "" : "the popup stayed open";
+    }};
+}
+
+// The settings key's values, in the order of their names; an empty one is missing.
+using Values = std::vector<std::string>;
+
+Values ReadValues() {
+    Values values;
+    for (const char* name : kValueNames) {
+        char data[64];
+        DWORD length = sizeof data;
+        bool read = RegGetValueA(HKEY_LOCAL_MACHINE, kKeyPath, name, RRF_RT_ANY, nullptr, data,
+                                 &length) == ERROR_SUCCESS;
+        values.emplace_back(data, read ? length : 0);
+    }
+    return values;
+}
+
+std::string Hex(const Values& values) {
     std::string text;
     char byte[4];
-    for (BYTE b : bytes) {
-        std::snprintf(byte, sizeof byte, "%02X ", b);
-        text += byte;
+    for (const std::string& value : values) {
+        for (unsigned char b : value) {
+            std::snprintf(byte, sizeof byte, "%02X ", b);
+            text += byte;
+        }
+        text += "| ";
     }
     return text;
 }
 
-// Waits until `shown` gives `expected`; the answer names what was shown instead.
-std::string Expect(const std::string& what, const std::string& expected,
-                   const std::function<std::string()>& shown) {
-    std::string last;
-    if (remote::WaitUntil([&] { return (last = shown()) == expected; })) {
-        return "";
+std::string Position(POINT at) {  // top, then left, each big-endian
+    std::string value;
+    for (LONG coordinate : {at.y, at.x}) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            value += static_cast<char>(static_cast<DWORD>(coordinate) >> shift);
+        }
     }
-    return what + ": expected \"" + expected + "\", shown \"" + last + "\"";
+    return value;
 }
 
-// The notification area: the right end of the taskbar, where the program's icon is the only one.
-RECT TrayIconArea() {
-    RECT area{};
-    if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
-        GetWindowRect(taskbar, &area);
-        area.left = area.right - 2 * GetSystemMetrics(SM_CXSMICON);
-    }
-    return area;
-}
-
-bool SaveAround(const RECT& first, const RECT& second, const std::string& file) {
-    RECT both;
-    UnionRect(&both, &first, &second);
-    InflateRect(&both, 8, 8);
-    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    IntersectRect(&both, &both, &screen);
-    return remote::SaveScreenRect(both, file);
-}
-
-bool KeyExists(const char* path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    RegCloseKey(key);
-    return true;
-}
-
-bool CopyKey(const char* from, const char* to) {
-    HKEY source, target;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, from, 0, KEY_READ, &source) != ERROR_SUCCESS) {
-        return false;
-    }
-    bool copied = RegCreateKeyExA(HKEY_LOCAL_MACHINE, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  &target, nullptr) == ERROR_SUCCESS;
-    if (copied) {
-        copied = RegCopyTreeA(source, nullptr, target) == ERROR_SUCCESS;
-        RegCloseKey(target);
-    }
-    RegCloseKey(source);
-    return copied;
+Values Encode(const Settings& settings) {
+    return {std::string(1, static_cast<char>(settings.options)), Position(settings.normal),
+            Position(settings.compact)};
 }
 
 }  // namespace
 
-std::string Session::Run(const Step& step, bool boxNext) {
-    std::string failure = Do(step);
-    if (failure.empty() && !boxNext && program.Running()) {
-        if (HWND box = Find("#32770", IsProgramMessageBox)) {
-            failure = "unexpected message box: " + remote::Text(GetDlgItem(box, 0xFFFF));
+Step Main(View view, POINT at) {
+    return {[=](Session& s) -> std::string {
+        bool normal = view == Normal;
+        HWND previous = s.main;
+        s.main = WaitFor(s, "#32770", [&](HWND w) {
+            return Text(w) == "Tintwell" && GetDlgItem(w, IDC_USER_HEX) != nullptr &&
+                   (GetDlgItem(w, IDC_BROWSE) != nullptr) == normal;
+        });
+        if (s.main == nullptr) {
+            return normal ? "no Normal dialog shown" : "no Compact dialog shown";
         }
-    }
-    return failure;
+        if (previous != nullptr && IsWindowVisible(previous)) {
+            return "the previous dialog is still shown";
+        }
+        std::string failure = at.x != kAnywhere.x ? ExpectCorner("dialog", s.main, at) : "";
+        // A switch away from the Compact view removes its icon while the old dialog still exists.
+        s.compact = normal ? s.compact : s.main;
+        return !failure.empty() || s.compact == nullptr ? failure : ExpectTrayIcon(s, !normal);
+    }};
 }
 
-std::string Session::RunAll(const std::vector<Step>& steps) {
+Step Shows(const std::string& user, const std::string& match) {
+    return {[=](Session& s) {
+        return Expect("the user's colour, then the match", user + " " + match, [&] {
+            std::string shown;
+            for (int id : {IDC_USER_RED, IDC_USER_GREEN, IDC_USER_BLUE, IDC_USER_HEX, IDC_MATCH_RED,
+                           IDC_MATCH_GREEN, IDC_MATCH_BLUE, IDC_MATCH_HEX}) {
+                shown += (shown.empty() ? "" : " ") + Text(GetDlgItem(s.main, id));
+            }
+            return shown;
+        });
+    }};
+}
+
+Step Path(const std::string& path) {
+    return {[=](Session& s) {
+        return Expect("path", path, [&] { return Text(GetDlgItem(s.main, IDC_SWATCH_PATH)); });
+    }};
+}
+
+Step Type(const std::string& text) {
+    return {[=](Session& s) { return TypeInto(GetDlgItem(s.main, IDC_USER_HEX), text); }};
+}
+
+Step Box(const std::string& caption, const std::string& text) {
+    auto answer = [=](Session& s) -> std::string {
+        HWND box = WaitFor(s, "#32770", IsMessageBox);
+        if (box == nullptr) {
+            return "no message box for: " + text;
+        }
+        std::string shown = Text(box) + ": " + Text(GetDlgItem(box, kMessageText));
+        return shown == caption + ": " + text ? Dismiss(box, IDOK, "the message box")
+                                              : "message box " + shown;
+    };
+    return {answer, true};
+}
+
+Step Press(int id) {
+    return {[=](Session& s) {
+        PostMessageA(GetDlgItem(s.main, id), BM_CLICK, 0, 0);
+        return std::string();
+    }};
+}
+
+Step Browse(const std::string& path) {
+    return {[=](Session& s) {
+        return FillIn(s, IDC_BROWSE, "open-file dialog", {{kFileNameBox, path}});
+    }};
+}
+
+Step Pick(int red, int green, int blue) {
+    return {[=](Session& s) {
+        return FillIn(s, IDC_COLOURS, "colour dialog",
+                      {{kColourRed, std::to_string(red)},
+                       {kColourRed + 1, std::to_string(green)},
+                       {kColourRed + 2, std::to_string(blue)}});
+    }};
+}
+
+Step Menu(char key) {
+    return Popup(false, key, "");
+}
+
+Step Tray(char key, const std::string& picture) {
+    return Popup(true, key, picture);
+}
+
+Step About() {
+    return {[](Session& s) -> std::string {
+        s.about = WaitFor(s, "#32770", [](HWND w) { return Text(w) == "About Tintwell"; });
+        if (s.about == nullptr) {
+            return "no About box";
+        }
+        std::string terms = Text(GetDlgItem(s.about, IDC_ABOUT_TERMS));
+        std::size_t gap = terms.find("\r\n\r\n");
+        if (gap == std::string::npos || terms.find("\r\n\r\n", gap + 4) == std::string::npos) {
+            return "terms not in three paragraphs: " + terms;
+        }
+        RECT main = RectOf(s.main);
+        return ExpectCorner("About box", s.about,
+                            Centred(main.right - main.left, main.bottom - main.top));
+    }};
+}
+
+Step CloseAbout() {
+    return {[](Session& s) { return Dismiss(s.about, IDC_ABOUT_CLOSE, "the About box"); }};
+}
+
+Step Keys() {
+    return {[](Session& s) {
+        // The dialog manager turns Escape into IDCANCEL and Enter into IDOK. Enter in the About
+        // box presses its focused Close button, as it should, so only Escape goes there.
+        HWND front = Front(s);
+        PostMessageA(front, WM_KEYDOWN, VK_ESCAPE, 1);
+        if (front == s.main) {
+            PostMessageA(front, WM_KEYDOWN, VK_RETURN, 1);
+        }
+        // Posted input is handled in order: once the hex edit has been cleared, so have the keys.
+        std::string failure = TypeInto(GetDlgItem(s.main, IDC_USER_HEX), "");
+        return !failure.empty() || (IsWindowVisible(front) && IsWindowVisible(s.main))
+                   ? failure
+                   : "a dialog closed";
+    }};
+}
+
+Step Move(POINT to) {
+    return {[=](Session& s) {
+        SetWindowPos(s.main, nullptr, to.x, to.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        return ExpectCorner("dialog", s.main, to);
+    }};
+}
+
+Step Close() {
+    return {[](Session& s) {
+        PostMessageA(s.main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return std::string();
+    }};
+}
+
+Step Exit() {
+    return {[](Session& s) -> std::string {
+        DWORD code = STILL_ACTIVE;
+        WaitForSingleObject(s.process.hProcess, kPatience);
+        GetExitCodeProcess(s.process.hProcess, &code);
+        if (code == STILL_ACTIVE) {
+            return "the program did not end";
+        }
+        return code == 0 ? "" : "exit code " + std::to_string(code);
+    }};
+}
+
+Step Stored(const Settings& settings) {
+    return {[=](Session&) {
+        return Expect("stored settings", Hex(Encode(settings)), [] { return Hex(ReadValues()); });
+    }};
+}
+
+Step Snap(const std::string& file) {
+    return {[=](Session& s) {
+        // Activated anew: Wine paints a dialog that took the focus while still hidden with an
+        // inactive caption.
+        HWND window = Front(s);
+        for (HWND w : {GetDesktopWindow(), window}) {
+            SetForegroundWindow(w);
+            Sleep(300);
+        }
+        return SavePicture(RectOf(window), file) ? "" : "no picture taken";
+    }};
+}
+
+std::string RunSession(const std::string& exe, const std::string& arguments,
+                       const std::vector<Step>& steps) {
+    Session s;
+    std::string folder = exe.substr(0, exe.find_last_of("\\/"));
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    // No inherited handles: the program must not hold the test's output open.
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &s.process)) {
+        return "cannot start " + exe;
+    }
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        bool boxNext = i + 1 < steps.size() && steps[i + 1].op == Op::Box;
-        std::string failure = Run(steps[i], boxNext);
+        // A message box the step does not answer was shown in reply to the step before.
+        HWND box = steps[i].answersBox ? nullptr : WaitFor(s, "#32770", IsMessageBox, 0);
+        std::string failure = box != nullptr
+                                  ? "unexpected message box: " + Text(GetDlgItem(box, kMessageText))
+                                  : steps[i].run(s);
         if (!failure.empty()) {
             return "step " + std::to_string(i + 1) + ": " + failure;
         }
@@ -131,334 +468,27 @@ std::string Session::RunAll(const std::vector<Step>& steps) {
     return "";
 }
 
-HWND Session::Find(const char* windowClass, const std::function<bool(HWND)>& accept) {
-    return remote::FindWindowOf(program.Id(), windowClass, accept);
-}
-
-HWND Session::WaitFor(const char* windowClass, const std::function<bool(HWND)>& accept) {
-    return remote::WaitForWindowOf(program.Id(), windowClass, accept);
-}
-
-std::string Session::Row(int red, int green, int blue, int hex) const {
-    return remote::Text(Control(red)) + " " + remote::Text(Control(green)) + " " +
-           remote::Text(Control(blue)) + " " + remote::Text(Control(hex));
-}
-
-std::string Session::Type(const std::string& text) {
-    HWND edit = Control(IDC_USER_HEX);
-    // Select everything and delete it, then type: the edit takes at most six characters.
-    PostMessageA(edit, EM_SETSEL, 0, -1);
-    PostMessageA(edit, WM_CHAR, VK_BACK, 1);
-    if (!remote::WaitUntil([&] { return remote::Text(edit).empty(); })) {
-        return "the hex edit was not cleared";
-    }
-    remote::TypeChars(edit, text);
-    // Each character is handled before the edit answers for it, so once all are there the
-    // program has done what typing them does (a message box it shows answers too).
-    std::size_t length = std::min<std::size_t>(text.size(), 6);
-    if (!remote::WaitUntil([&] { return remote::Text(edit).size() == length; })) {
-        return "the typing did not arrive: " + remote::Text(edit);
-    }
-    return "";
-}
-
-std::string Session::AnswerBox(const Step& step) {
-    HWND box =
-        WaitFor("#32770", [](HWND w) { return IsWindowVisible(w) && IsProgramMessageBox(w); });
-    if (box == nullptr) {
-        return "no message box for: " + step.texts[1];
-    }
-    std::string caption = remote::Text(box);
-    std::string text = remote::Text(GetDlgItem(box, 0xFFFF));
-    IconKind icon = IconKind::None;
-    // The icon is read from the screen, so the box must have been painted.
-    remote::WaitUntil([&] { return (icon = remote::MessageBoxIcon(box)) == step.icon; }, 2000);
-    remote::Click(GetDlgItem(box, IDOK));
-    if (!remote::WaitUntil([&] { return !IsWindow(box); })) {
-        return "the message box did not close";
-    }
-    if (caption != step.texts[0] || text != step.texts[1]) {
-        return "message box \"" + caption + "\": \"" + text + "\"";
-    }
-    if (icon != step.icon) {
-        const char* names[] = {"none", "error", "warning", "another"};
-        return std::string("message box icon: ") + names[static_cast<int>(icon)] + ", expected " +
-               names[static_cast<int>(step.icon)];
-    }
-    return "";
-}
-
-// Opens the menu bar's Options menu or the tray popup, then picks the item by its mnemonic, as a
-// keyboard user would.
-std::string Session::ChooseFromPopup(const Step& step) {
-    bool fromTray = step.op == Op::Tray;
-    if (fromTray) {
-        PostMessageA(main, kTrayNotify, 0, WM_RBUTTONDOWN);
-    } else {
-        PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'o');
-    }
-    HWND popup = WaitFor("#32768", IsWindowVisible);
-    if (popup == nullptr) {
-        return "no popup menu";
-    }
-    RECT rect = RectOf(popup);
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    // The tray popup's corner sits at the cursor's x, a fixed 28 pixels above the screen's end.
-    if (fromTray && (rect.right != cursor.x || rect.bottom != GetSystemMetrics(SM_CYSCREEN) - 28)) {
-        return "tray popup's bottom-right corner at (" + std::to_string(rect.right) + ", " +
-               std::to_string(rect.bottom) + ")";
-    }
-    if (!step.texts[1].empty()) {
-        Sleep(200);  // the popup's items are drawn after it shows
-        RECT around = RectOf(main);
-        if (fromTray) {
-            RECT icon = TrayIconArea();
-            UnionRect(&around, &around, &icon);
-        }
-        if (!SaveAround(around, rect, step.texts[1])) {
-            return "no picture taken";
-        }
-    }
-    PostMessageA(popup, WM_CHAR, static_cast<unsigned char>(step.texts[0][0]), 1);
-    if (!remote::WaitUntil([&] { return !IsWindowVisible(popup); })) {
-        return "the popup menu stayed open";
-    }
-    return "";
-}
-
-std::string Session::Do(const Step& step) {
-    switch (step.op) {
-    case Op::Main: {
-        bool normal = step.texts[0] == "Normal";
-        HWND found = WaitFor("#32770", [&](HWND w) {
-            return IsMainDialog(w) && (GetDlgItem(w, IDC_BROWSE) != nullptr) == normal;
-        });
-        if (found == nullptr) {
-            return "no " + step.texts[0] + " dialog shown";
-        }
-        if (remote::Text(found) != "Tintwell") {
-            return "main dialog titled " + remote::Text(found);
-        }
-        if (main != nullptr && IsWindowVisible(main)) {
-            return "the previous dialog is still shown";
-        }
-        main = found;
-        if (step.at.x != kAnywhere.x && !SamePlace(main, step.at)) {
-            return "dialog at " + Where(main);
-        }
-        // The Compact view keeps an icon in the notification area; a switch away removes it
-        // while the old dialog still exists.
-        if (!normal && !remote::TrayKnowsIcon(main, 0)) {
-            return "no tray icon with the Compact view";
-        }
-        if (normal && compact != nullptr && remote::TrayKnowsIcon(compact, 0)) {
-            return "the tray icon outlived the Compact view";
-        }
-        if (!normal) {
-            compact = main;
-        }
-        return "";
-    }
-    case Op::Shows: {
-        std::string failure = Expect("user's colour", step.texts[0], [&] {
-            return Row(IDC_USER_RED, IDC_USER_GREEN, IDC_USER_BLUE, IDC_USER_HEX);
-        });
-        if (!failure.empty()) {
-            return failure;
-        }
-        return Expect("matched colour", step.texts[1], [&] {
-            return Row(IDC_MATCH_RED, IDC_MATCH_GREEN, IDC_MATCH_BLUE, IDC_MATCH_HEX);
-        });
-    }
-    case Op::Path:
-        return Expect("path", step.texts[0],
-                      [&] { return remote::Text(Control(IDC_SWATCH_PATH)); });
-    case Op::Type:
-        return Type(step.texts[0]);
-    case Op::Box:
-        return AnswerBox(step);
-    case Op::Press:
-        remote::Click(Control(step.at.x));
-        return "";
-    case Op::FileDialog: {
-        HWND dialog = WaitFor("#32770", [](HWND w) {
-            return IsWindowVisible(w) && (GetDlgItem(w, kFileNameBox) != nullptr ||
-                                          GetDlgItem(w, kOldFileNameBox) != nullptr);
-        });
-        if (dialog == nullptr) {
-            return "no open-file dialog";
-        }
-        HWND name = GetDlgItem(dialog, kFileNameBox);
-        remote::SetText(name != nullptr ? name : GetDlgItem(dialog, kOldFileNameBox),
-                        step.texts[0]);
-        remote::Click(GetDlgItem(dialog, IDOK));
-        if (!remote::WaitUntil([&] { return !IsWindow(dialog); })) {
-            return "the open-file dialog did not take " + step.texts[0];
-        }
-        return "";
-    }
-    case Op::ColourDialog: {
-        HWND dialog = WaitFor("#32770", [](HWND w) {
-            return IsWindowVisible(w) && GetDlgItem(w, kColourRed) != nullptr;
-        });
-        if (dialog == nullptr) {
-            return "no colour dialog";
-        }
-        for (int i = 0; i < 3; ++i) {
-            remote::SetText(GetDlgItem(dialog, kColourRed + i), step.texts[i]);
-        }
-        remote::Click(GetDlgItem(dialog, IDOK));
-        if (!remote::WaitUntil([&] { return !IsWindow(dialog); })) {
-            return "the colour dialog did not close";
-        }
-        return "";
-    }
-    case Op::Menu:
-    case Op::Tray:
-        return ChooseFromPopup(step);
-    case Op::About: {
-        about = WaitFor("#32770", [](HWND w) {
-            return IsWindowVisible(w) && remote::Text(w) == "About Tintwell";
-        });
-        if (about == nullptr) {
-            return "no About box";
-        }
-        // Its corner goes where the main dialog's would be if that dialog were centred.
-        RECT mainRect = RectOf(main);
-        POINT centred = {(GetSystemMetrics(SM_CXSCREEN) - (mainRect.right - mainRect.left)) / 2,
-                         (GetSystemMetrics(SM_CYSCREEN) - (mainRect.bottom - mainRect.top)) / 2};
-        if (!SamePlace(about, centred)) {
-            return "About box at " + Where(about);
-        }
-        std::string terms = remote::Text(GetDlgItem(about, IDC_ABOUT_TERMS));
-        std::size_t gap = terms.find("\r\n\r\n");
-        if (gap == std::string::npos || terms.find("\r\n\r\n", gap + 4) == std::string::npos) {
-            return "terms not in three paragraphs: " + terms;
-        }
-        return "";
-    }
-    case Op::CloseAbout:
-        remote::Click(GetDlgItem(about, IDC_ABOUT_CLOSE));
-        if (!remote::WaitUntil([&] { return !IsWindow(about); })) {
-            return "the About box stayed open";
-        }
-        return IsWindowVisible(main) ? "" : "the main dialog went with the About box";
-    case Op::Move:
-        SetWindowPos(main, nullptr, step.at.x, step.at.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
-        return remote::WaitUntil([&] { return SamePlace(main, step.at); })
-                   ? ""
-                   : "the dialog did not move";
-    case Op::Close:
-        PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return "";
-    case Op::Keys: {
-        // The dialog manager turns Escape into IDCANCEL and Enter into IDOK. In the About box
-        // Enter would press its focused Close button, as it should, so only Escape goes there.
-        HWND front = about != nullptr && IsWindowVisible(about) ? about : main;
-        for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
-            if (key == VK_ESCAPE || front == main) {
-                PostMessageA(front, WM_KEYDOWN, key, 1);
-                PostMessageA(front, WM_KEYUP, key, 0xC0000001);
-            }
-        }
-        // Posted input is handled in order: once the hex edit has been cleared, so have the keys.
-        std::string failure = Type("");
-        if (failure.empty() && !(IsWindowVisible(front) && IsWindowVisible(main))) {
-            failure = "a key closed a dialog";
-        }
-        return failure;
-    }
-    case Op::Exit: {
-        DWORD code = 0;
-        if (!program.WaitForExit(&code)) {
-            return "the program did not end";
-        }
-        if (code != 0) {
-            return "exit code " + std::to_string(code);
-        }
-        if (compact != nullptr && remote::TrayKnowsIcon(compact, 0)) {
-            return "the tray icon outlived the program";
-        }
-        return "";
-    }
-    case Op::Stored: {
-        Bytes options = StoredValue("Options");
-        Bytes normal = StoredValue("LastNormalPos");
-        Bytes compactPos = StoredValue("LastCompactPos");
-        if (options != Bytes{static_cast<BYTE>(step.texts[0][0])} || normal != Position(step.at) ||
-            compactPos != Position(step.at2)) {
-            return "stored Options " + Hex(options) + "| LastNormalPos " + Hex(normal) +
-                   "| LastCompactPos " + Hex(compactPos);
-        }
-        return "";
-    }
-    case Op::Snap: {
-        HWND window = step.texts[0] == "about" ? about : main;
-        // In front, with an active caption: activated anew, since Wine paints a dialog that took
-        // the focus while still hidden with an inactive one.
-        SetForegroundWindow(GetDesktopWindow());
-        remote::WaitUntil([&] { return GetForegroundWindow() != window; }, 1000);
-        Sleep(200);
-        SetForegroundWindow(window);
-        remote::WaitUntil([&] { return GetForegroundWindow() == window; }, 1000);
-        Sleep(200);  // what the last step changed is painted
-        return remote::SaveScreenRect(RectOf(window), step.texts[1]) ? "" : "no picture taken";
-    }
-    }
-    return "unknown step";
-}
-
-Bytes Position(POINT at) {
-    Bytes value;
-    for (LONG coordinate : {at.y, at.x}) {
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            value.push_back(static_cast<BYTE>(static_cast<DWORD>(coordinate) >> shift));
-        }
-    }
-    return value;
-}
-
-Bytes StoredValue(const char* name) {
-    BYTE data[64];
-    DWORD length = sizeof data;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kKeyPath, name, RRF_RT_ANY, nullptr, data, &length) !=
-        ERROR_SUCCESS) {
-        return {};
-    }
-    return Bytes(data, data + length);
-}
-
-bool Store(const Settings& settings) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    const std::pair<const char*, Bytes> values[] = {{"Options", {settings.options}},
-                                                    {"LastNormalPos", Position(settings.normal)},
-                                                    {"LastCompactPos", Position(settings.compact)}};
+bool Store(const std::optional<Settings>& settings) {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKeyPath);
+    Values values = settings ? Encode(*settings) : Values{};
     bool stored = true;
-    for (const auto& [name, data] : values) {
-        stored &= RegSetValueExA(key, name, 0, REG_BINARY, data.data(),
-                                 static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        stored &= RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKeyPath, kValueNames[i], REG_BINARY,
+                                  values[i].data(),
+                                  static_cast<DWORD>(values[i].size())) == ERROR_SUCCESS;
     }
-    RegCloseKey(key);
     return stored;
 }
 
-// A copy left by an interrupted run is the original: it is kept, not overwritten.
-SettingsKeeper::SettingsKeeper()
-    : saved(KeyExists(kBackupPath) || CopyKey(kKeyPath, kBackupPath)) {}
-
-SettingsKeeper::~SettingsKeeper() {
-    Forget();
-    if (saved && CopyKey(kBackupPath, kKeyPath)) {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kBackupPath);
-    }
+POINT Centred(int width, int height) {
+    return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+            (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
-void SettingsKeeper::Forget() {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKeyPath);
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') {
+        path = "Z:" + path;
+        std::replace(path.begin(), path.end(), '/', '\\');
+    }
+    return path;
 }
