@@ -35,10 +35,14 @@ POINT DefaultPosition(SIZE nominal) {
                            nominal.cy);
 }
 
+void PlaceAtDefaults(RECT* normal, RECT* compact) {
+    PlaceAt(normal, DefaultPosition(kNormalNominal));
+    PlaceAt(compact, DefaultPosition(kCompactNominal));
+}
+
 void ApplyFallbackDefaults() {
     g_app.view = ViewMode::Normal;
-    PlaceAt(&g_app.normalRect, DefaultPosition(kNormalNominal));
-    PlaceAt(&g_app.compactRect, DefaultPosition(kCompactNominal));
+    PlaceAtDefaults(&g_app.normalRect, &g_app.compactRect);
 }
 
 void WriteBigEndian32(LONG number, BYTE* out) {
@@ -60,9 +64,12 @@ void SetPosition(CRegistryKey& key, const char* name, const RECT& rect) {
     key.SetValue(name, value, sizeof value);
 }
 
-void SetOptions(CRegistryKey& key, ViewMode view) {
+// Every writer stores the three values in this order.
+void StoreSettings(CRegistryKey& key, ViewMode view, const RECT& normal, const RECT& compact) {
     BYTE options = view != ViewMode::Compact ? 0x01 : 0x00;
     key.SetValue(kOptionsValue, &options, sizeof options);
+    SetPosition(key, kNormalPosValue, normal);
+    SetPosition(key, kCompactPosValue, compact);
 }
 
 // A first run: create the key and store the defaults, Compact view first.
@@ -73,11 +80,8 @@ bool CreateDefaults() {
             root.CreateKey(kSettingsKeyPath, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr);
         RECT normal{};
         RECT compact{};
-        PlaceAt(&normal, DefaultPosition(kNormalNominal));
-        PlaceAt(&compact, DefaultPosition(kCompactNominal));
-        SetOptions(key, ViewMode::Compact);
-        SetPosition(key, kNormalPosValue, normal);
-        SetPosition(key, kCompactPosValue, compact);
+        PlaceAtDefaults(&normal, &compact);
+        StoreSettings(key, ViewMode::Compact, normal, compact);
         return true;
     } catch (...) {
         return false;
@@ -164,9 +168,7 @@ BOOL SaveSettings() {
         if (GetWindowRect(g_app.mainWindow, &measured)) {
             current = measured;
         }
-        SetOptions(key, g_app.view);
-        SetPosition(key, kNormalPosValue, g_app.normalRect);
-        SetPosition(key, kCompactPosValue, g_app.compactRect);
+        StoreSettings(key, g_app.view, g_app.normalRect, g_app.compactRect);
     } catch (...) {
         // Settings are a convenience: a registry the user may not write costs nothing else.
     }
