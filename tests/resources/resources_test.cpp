@@ -1,10 +1,15 @@
 // Checks what the resource compiler made of the script where the program's own tests cannot see
 // it: template kinds and dialog styles (no defaults slipped in), tab stops, fixed texts that fit
-// their fields, the menu's order and separators, and the icons.
+// their fields, the menu's order and separators, the icons, the manifest's common controls and
+// the built program's version record.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -79,6 +84,69 @@ TEST(DialogTemplates, HaveTheirKindStylesTabStopsAndUnclippedTexts) {
         }
         ReleaseDC(dialog, dc);
         DestroyWindow(dialog);
+    }
+}
+
+// This program embeds the same manifest as tintwell.exe, so its dialogs get the same controls:
+// buttons of the common controls' version 6, the only ones that know their ideal size.
+TEST(Manifest, GivesDialogsTheButtonsOfCommonControlsSix) {
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_NORMAL),
+                                     nullptr, QuietDialog, 0);
+    ASSERT_NE(dialog, nullptr);
+    SIZE ideal = {};
+    EXPECT_TRUE(SendDlgItemMessageA(dialog, IDC_BROWSE, BCM_GETIDEALSIZE, 0,
+                                    reinterpret_cast<LPARAM>(&ideal)));
+    EXPECT_GT(ideal.cx, 0);
+    DestroyWindow(dialog);
+}
+
+// What Explorer's Properties > Details shows of the built tintwell.exe, read as Explorer reads it:
+// through the language the Translation entry names.
+TEST(ProgramFile, NamesItsVersionProductAndCompany) {
+    std::string exe = std::getenv("TINTWELL_EXE");  // a Unix path, from CTest
+    exe = "Z:" + exe;
+    for (char& c : exe) {
+        c = c == '/' ? '\\' : c;
+    }
+    DWORD ignored = 0;
+    std::vector<char> block(GetFileVersionInfoSizeA(exe.c_str(), &ignored));
+    ASSERT_FALSE(block.empty()) << exe << " has no version record";
+    ASSERT_TRUE(
+        GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+    void* found = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &found, &length));
+    auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
+    char numbers[32];
+    std::snprintf(numbers, sizeof numbers, "%d.%d.%d.%d", HIWORD(fixed->dwFileVersionMS),
+                  LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+                  LOWORD(fixed->dwFileVersionLS));
+    EXPECT_EQ(std::string(numbers).rfind(TINTWELL_PROJECT_VERSION ".", 0), 0u) << numbers;
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &found, &length));
+    auto* language = static_cast<const WORD*>(found);
+    char prefix[64];
+    std::snprintf(prefix, sizeof prefix, "\\StringFileInfo\\%04X%04X\\", language[0], language[1]);
+    const std::pair<const char*, const char*> texts[] = {
+        {"CompanyName", "Vexmoor Utils"},
+        {"ProductName", "Tintwell"},
+        {"FileVersion", TINTWELL_PROJECT_VERSION},
+        {"ProductVersion", TINTWELL_PROJECT_VERSION},
+        {"OriginalFilename", "tintwell.exe"},
+        {"FileDescription", nullptr},
+        {"LegalCopyright", nullptr},
+    };
+    for (auto [name, want] : texts) {
+        found = nullptr;
+        VerQueryValueA(block.data(), (prefix + std::string(name)).c_str(), &found, &length);
+        std::string text = found != nullptr ? static_cast<const char*>(found) : "";
+        if (want != nullptr) {
+            EXPECT_EQ(text, want) << name;
+        } else {
+            EXPECT_FALSE(text.empty()) << name;
+        }
     }
 }
 
