@@ -169,23 +169,32 @@ TEST(OptionsMenu, OnePopupWithItsCommandsInOrderAndTwoSeparators) {
 
 // The group is compiled from the tintwell.ico that the program loads from its current directory
 // (a copy sits next to this test), so the group's images are the file's.
-TEST(ProgramIcon, HasSixteenColourImagesAt32And16AndTheFileLoadsAtBoth) {
+TEST(ProgramIcon, HasSixteenColourImagesUpTo48APng256AndTheFileLoadsAt16And32) {
     auto* group = static_cast<BYTE*>(OwnResource(RT_GROUP_ICON, IDI_APP));
     ASSERT_NE(group, nullptr);
-    EXPECT_EQ(reinterpret_cast<const WORD*>(group)[2], 2) << "image count";
-    for (auto [size, bytes] : {std::pair<int, DWORD>{32, 744}, {16, 296}}) {
+    EXPECT_EQ(reinterpret_cast<const WORD*>(group)[2], 5) << "image count";
+    auto padded = [](DWORD bytes) { return (bytes + 3) / 4 * 4; };
+    for (int size : {16, 24, 32, 48, 256}) {
         SCOPED_TRACE(size);
         int id = LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
         DWORD found = 0;
         auto* image = static_cast<const BITMAPINFOHEADER*>(OwnResource(RT_ICON, id, &found));
         ASSERT_NE(image, nullptr);
+        if (size == 256) {
+            EXPECT_EQ(std::string(reinterpret_cast<const char*>(image), 8), "\x89PNG\r\n\x1a\n");
+            continue;
+        }
         EXPECT_EQ(image->biWidth, size);
         EXPECT_EQ(image->biHeight, 2 * size) << "colour rows and mask rows";
-        EXPECT_EQ(found, bytes) << "not 16 colours with rows padded to 32 bits";
-        HANDLE loaded =
-            LoadImageA(nullptr, "tintwell.ico", IMAGE_ICON, size, size, LR_LOADFROMFILE);
-        EXPECT_NE(loaded, nullptr);
-        DestroyIcon(static_cast<HICON>(loaded));
+        // 4-bit colour rows and 1-bit mask rows, each padded to 32 bits.
+        EXPECT_EQ(found, sizeof *image + 16 * sizeof(RGBQUAD) +
+                             size * (padded(size / 2) + padded(size / 8)));
+        if (size == 16 || size == 32) {
+            HANDLE loaded =
+                LoadImageA(nullptr, "tintwell.ico", IMAGE_ICON, size, size, LR_LOADFROMFILE);
+            EXPECT_NE(loaded, nullptr);
+            DestroyIcon(static_cast<HICON>(loaded));
+        }
     }
 }
 
