@@ -1,6 +1,6 @@
 // Tintwell's installer, run silently as an administrator would run it: what it installs and
-// registers, a swatch file opened through the shell, and what its uninstaller leaves behind.
-// Each case starts without Tintwell installed and without any .aco association.
+// registers, a swatch file opened through the shell, and what its uninstaller leaves behind, on a
+// machine where no program owns .aco files and then on one where another program does.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -8,21 +8,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "user_session.h"
 
 namespace {
 
-std::string g_installer;  // from this program's command line
-
 constexpr char kAco[] = "Software\\Classes\\.aco";
-constexpr char kOtherOwner[] = "Other.Swatch";
-constexpr DWORD kInstallerPatience = 60000;
+constexpr char kOpenWith[] = "Software\\Classes\\.aco\\OpenWithProgids";
 
 std::string Folder(int csidl) {
     char path[MAX_PATH] = {};
@@ -30,10 +25,20 @@ std::string Folder(int csidl) {
     return path;
 }
 
-std::string InstallFolder() {
-    return Folder(CSIDL_PROGRAM_FILES) + "\\Tintwell";
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool KeyExists(const char* key) {
+    HKEY opened;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(opened);
+    return true;
+}
+
+// A text value of the machine's registry, or "-".
 std::string Value(const std::string& key, const char* name = nullptr) {
     char data[MAX_PATH] = {};
     DWORD size = sizeof data;
@@ -43,198 +48,98 @@ std::string Value(const std::string& key, const char* name = nullptr) {
                : "-";
 }
 
-// The names in a folder, sorted, or "-" when there are none.
-std::string Names(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        if (found.cFileName[0] != '.') {
-            names.push_back(found.cFileName);
-        }
+// Everything the installer may add, a line each; "-" where nothing is.
+std::string Footprint(const std::string& folder) {
+    const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tintwell";
+    std::string files = Exists(folder) ? "" : " no folder";
+    for (const char* name :
+         {"tintwell.exe", "tintwell.ico", "demo.aco", "README.md", "LICENSE", "uninstall.exe"}) {
+        files += Exists(folder + "\\" + name) ? " " + std::string(name) : "";
     }
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    std::string text = names.empty() ? "-" : "";
-    for (const std::string& name : names) {
-        text += (text.empty() ? "" : " ") + name;
-    }
-    return text;
+    return "files:" + files + "\nshortcut: " +
+           (Exists(Folder(CSIDL_COMMON_PROGRAMS) + "\\Tintwell.lnk") ? "yes" : "-") +
+           "\nentry: " + Value(entry, "DisplayName") + ", " + Value(entry, "DisplayVersion") +
+           ", " + Value(entry, "Publisher") + ", " + Value(entry, "DisplayIcon") + ", " +
+           Value(entry, "UninstallString") +
+           "\nprogram: " + Value("Software\\Classes\\Tintwell.SwatchFile\\shell\\open\\command") +
+           "\napplication: " +
+           Value("Software\\Classes\\Applications\\tintwell.exe\\shell\\open\\command") +
+           "\nopen with: [" + Value(kOpenWith, "Tintwell.SwatchFile") + "] [" +
+           Value(kOpenWith, "Other.Swatch") + "]\n.aco: " + Value(kAco) +
+           (KeyExists(kAco) ? "" : ", no key") + "\n";
 }
 
-// The value names of a machine key, or "-" when the key is missing.
-std::string ValueNames(const std::string& key) {
-    HKEY opened;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
-        return "-";
-    }
-    std::string text;
-    char name[256];
-    for (DWORD i = 0, length = sizeof name;
-         RegEnumValueA(opened, i, name, &length, nullptr, nullptr, nullptr, nullptr) ==
-         ERROR_SUCCESS;
-         ++i, length = sizeof name) {
-        text += (text.empty() ? "" : " ") + std::string(name);
-    }
-    RegCloseKey(opened);
-    return text;
-}
-
-// The shortcut's target and its "Start in" folder.
-std::string Shortcut(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        return "-";
-    }
-    std::wstring wide(path.begin(), path.end());
-    char target[MAX_PATH] = {}, folder[MAX_PATH] = {};
-    IShellLinkA* link = nullptr;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link))) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
-        link->GetPath(target, sizeof target, nullptr, 0);
-        link->GetWorkingDirectory(folder, sizeof folder);
-    }
-    if (file != nullptr) {
-        file->Release();
-    }
-    if (link != nullptr) {
-        link->Release();
-    }
-    return std::string(target) + " in " + folder;
-}
-
-// Everything the installer may add, one line each; "-" where nothing is.
-std::string Footprint() {
-    const std::string uninstall =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tintwell";
-    const std::string classes = "Software\\Classes\\";
-    return "files: " + Names(InstallFolder()) +
-           "\nshortcut: " + Shortcut(Folder(CSIDL_COMMON_PROGRAMS) + "\\Tintwell.lnk") +
-           "\nentry: " + Value(uninstall, "DisplayName") + ", " +
-           Value(uninstall, "DisplayVersion") + ", " + Value(uninstall, "Publisher") + ", " +
-           Value(uninstall, "DisplayIcon") + ", " + Value(uninstall, "UninstallString") +
-           "\nprogram: " + Value(classes + "Tintwell.SwatchFile\\shell\\open\\command") +
-           "\nopen with: " + Value(classes + "Applications\\tintwell.exe\\shell\\open\\command") +
-           ", " + ValueNames(std::string(kAco) + "\\OpenWithProgids") + "\n.aco: " + Value(kAco) +
-           ", " + (ValueNames(kAco) == "-" ? "-" : "key") + "\n";
-}
-
-const char kNothing[] =
-    "files: -\nshortcut: -\nentry: -, -, -, -, -\nprogram: -\nopen with: -, -\n.aco: -, -\n";
-
-bool RunToEnd(std::string commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return false;
-    }
-    DWORD code = STILL_ACTIVE;
-    WaitForSingleObject(process.hProcess, kInstallerPatience);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code == 0;
-}
-
-// The uninstaller runs a copy of itself and returns at once; the copy removes the folder last.
-bool Uninstall() {
-    std::string folder = InstallFolder();
-    if (!RunToEnd("\"" + folder + "\\uninstall.exe\" /S")) {
-        return false;
-    }
-    for (DWORD waited = 0; waited < kInstallerPatience; waited += 100) {
-        if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            return true;
-        }
-        Sleep(100);
-    }
-    return false;
-}
-
-class Installer : public testing::Test {
-  protected:
-    void SetUp() override {
-        CoInitialize(nullptr);
-        if (GetFileAttributesA(InstallFolder().c_str()) != INVALID_FILE_ATTRIBUTES) {
-            Uninstall();  // left by an earlier run that failed
-        }
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kAco);
-        ASSERT_EQ(Footprint(), kNothing);
-    }
-    void TearDown() override {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kAco);
-        Store(std::nullopt);
-        CoUninitialize();
-    }
-};
-
-TEST_F(Installer, RegistersTintwellOpensSwatchFilesWithItAndUninstallsAllButTheSettings) {
-    ASSERT_TRUE(RunToEnd("\"" + g_installer + "\" /S"));
-    const std::string folder = InstallFolder();
-    const std::string open = "\"" + folder + "\\tintwell.exe\" \"%1\"";
-    EXPECT_EQ(Footprint(),
-              "files: LICENSE README.md demo.aco tintwell.exe tintwell.ico uninstall.exe"
-              "\nshortcut: " +
-                  folder + "\\tintwell.exe in " + folder +
-                  "\nentry: Tintwell, " TINTWELL_PROJECT_VERSION ", Vexmoor Utils, " + folder +
-                  "\\tintwell.exe,0, \"" + folder + "\\uninstall.exe\"" + "\nprogram: " + open +
-                  "\nopen with: " + open + ", Tintwell.SwatchFile" +
-                  "\n.aco: Tintwell.SwatchFile, key\n");
-
-    // Double-clicking a swatch file: the shell's open verb on a path with a space in it.
-    ASSERT_TRUE(Store(Settings{0x01, {100, 60}, {700, 500}}));
-    const std::string demo = folder + "\\demo.aco";
+// The shell's open verb on a file, which for a program starts it with the parameters.
+HANDLE ShellOpen(const std::string& file, const char* parameters = nullptr) {
     SHELLEXECUTEINFOA request{};
     request.cbSize = sizeof request;
     request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     request.lpVerb = "open";
-    request.lpFile = demo.c_str();
+    request.lpFile = file.c_str();
+    request.lpParameters = parameters;
     request.nShow = SW_SHOWNORMAL;
-    ASSERT_TRUE(ShellExecuteExA(&request) && request.hProcess != nullptr);
-    EXPECT_EQ(RunSessionOn(request.hProcess, {Main(Normal), Path(demo), Close(), Exit()}), "");
-
-    ASSERT_TRUE(Uninstall());
-    EXPECT_EQ(Footprint(), kNothing);
-    HKEY settings;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexmoor Utils\\Tintwell", 0, KEY_READ,
-                            &settings),
-              ERROR_SUCCESS)
-        << "the settings key went with the program";
-    RegCloseKey(settings);
+    return ShellExecuteExA(&request) ? request.hProcess : nullptr;
 }
 
-TEST_F(Installer, LeavesAnotherProgramsAssociationAlone) {
-    ASSERT_EQ(
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAco, nullptr, REG_SZ, kOtherOwner, sizeof kOtherOwner),
-        ERROR_SUCCESS);
-    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, (std::string(kAco) + "\\OpenWithProgids").c_str(),
-                              kOtherOwner, REG_SZ, "", 1),
-              ERROR_SUCCESS);
-    auto association = [] {
-        std::string all = Footprint();
-        return all.substr(all.find("open with:"));
-    };
+bool RunSilently(const std::string& program) {
+    HANDLE process = ShellOpen(program, "/S");
+    DWORD code = STILL_ACTIVE;
+    WaitForSingleObject(process, 60000);
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return code == 0;
+}
 
-    ASSERT_TRUE(RunToEnd("\"" + g_installer + "\" /S"));
-    std::string open = "\"" + InstallFolder() + "\\tintwell.exe\" \"%1\"";
-    EXPECT_EQ(association(), "open with: " + open + ", " + kOtherOwner +
-                                 " Tintwell.SwatchFile\n.aco: Other.Swatch, key\n");
-    ASSERT_TRUE(Uninstall());
-    EXPECT_EQ(association(), "open with: -, Other.Swatch\n.aco: Other.Swatch, key\n");
+// The uninstaller runs a copy of itself and returns at once; the copy removes the folder last.
+bool Uninstall(const std::string& folder) {
+    bool started = RunSilently(folder + "\\uninstall.exe");
+    for (int tenths = 0; started && Exists(folder) && tenths < 600; ++tenths) {
+        Sleep(100);
+    }
+    return started && !Exists(folder);
+}
+
+TEST(Installer, RegistersOpensSwatchFilesAndUninstallsAllButTheSettingsAndOthersAssociations) {
+    const std::string installer = WindowsPath(std::getenv("TINTWELL_INSTALLER"));  // from CTest
+    const std::string folder = Folder(CSIDL_PROGRAM_FILES) + "\\Tintwell";
+    const std::string open = "\"" + folder + "\\tintwell.exe\" \"%1\"";
+    const std::string nothing =
+        "files: no folder\nshortcut: -\nentry: -, -, -, -, -\nprogram: -\napplication: -\n";
+    if (Exists(folder)) {
+        Uninstall(folder);  // left by an earlier run that failed
+    }
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kAco);
+    ASSERT_EQ(Footprint(folder), nothing + "open with: [-] [-]\n.aco: -, no key\n");
+
+    ASSERT_TRUE(RunSilently(installer));
+    EXPECT_EQ(Footprint(folder),
+              "files: tintwell.exe tintwell.ico demo.aco README.md LICENSE uninstall.exe"
+              "\nshortcut: yes\nentry: Tintwell, " TINTWELL_PROJECT_VERSION ", Vexmoor Utils, " +
+                  folder + "\\tintwell.exe,0, \"" + folder + "\\uninstall.exe\"\nprogram: " + open +
+                  "\napplication: " + open + "\nopen with: [] [-]\n.aco: Tintwell.SwatchFile\n");
+
+    // A double click on a swatch file: the shell's open verb, on a path with a space in it.
+    ASSERT_TRUE(Store(Settings{0x01, {100, 60}, {700, 500}}));
+    const std::string demo = folder + "\\demo.aco";
+    HANDLE tintwell = ShellOpen(demo);
+    ASSERT_NE(tintwell, nullptr);
+    EXPECT_EQ(RunSessionOn(tintwell, {Main(Normal), Path(demo), Close(), Exit()}), "");
+
+    ASSERT_TRUE(Uninstall(folder));
+    EXPECT_EQ(Footprint(folder), nothing + "open with: [-] [-]\n.aco: -, no key\n");
+    EXPECT_TRUE(KeyExists("SOFTWARE\\Vexmoor Utils\\Tintwell")) << "the settings went too";
+    Store(std::nullopt);
+
+    // Another program owns .aco: Tintwell joins its "Open with" list and leaves the rest alone.
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAco, nullptr, REG_SZ, "Other.Swatch", 13);
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kOpenWith, "Other.Swatch", REG_SZ, "", 1);
+    ASSERT_TRUE(RunSilently(installer));
+    std::string installed = Footprint(folder);
+    EXPECT_EQ(installed.substr(installed.find("open with")),
+              "open with: [] []\n.aco: Other.Swatch\n");
+    ASSERT_TRUE(Uninstall(folder));
+    EXPECT_EQ(Footprint(folder), nothing + "open with: [-] []\n.aco: Other.Swatch\n");
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kAco);
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: installer_test INSTALLER.exe\n");
-        return 2;
-    }
-    g_installer = WindowsPath(argv[1]);
-    return RUN_ALL_TESTS();
-}

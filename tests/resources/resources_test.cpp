@@ -8,8 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -100,54 +101,38 @@ TEST(Manifest, GivesDialogsTheButtonsOfCommonControlsSix) {
     DestroyWindow(dialog);
 }
 
-// What Explorer's Properties > Details shows of the built tintwell.exe, read as Explorer reads it:
-// through the language the Translation entry names.
+// What Explorer's Properties > Details shows of the built tintwell.exe, read as Explorer reads
+// it: the texts in the language that the Translation entry names.
 TEST(ProgramFile, NamesItsVersionProductAndCompany) {
-    std::string exe = std::getenv("TINTWELL_EXE");  // a Unix path, from CTest
-    exe = "Z:" + exe;
-    for (char& c : exe) {
-        c = c == '/' ? '\\' : c;
-    }
-    DWORD ignored = 0;
-    std::vector<char> block(GetFileVersionInfoSizeA(exe.c_str(), &ignored));
+    std::string exe = "Z:" + std::string(std::getenv("TINTWELL_EXE"));  // a Unix path, from CTest
+    std::replace(exe.begin(), exe.end(), '/', '\\');
+    std::vector<char> block(GetFileVersionInfoSizeA(exe.c_str(), nullptr));
     ASSERT_FALSE(block.empty()) << exe << " has no version record";
-    ASSERT_TRUE(
-        GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
-    void* found = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &found, &length));
-    auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
-    char numbers[32];
-    std::snprintf(numbers, sizeof numbers, "%d.%d.%d.%d", HIWORD(fixed->dwFileVersionMS),
-                  LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
-                  LOWORD(fixed->dwFileVersionLS));
-    EXPECT_EQ(std::string(numbers).rfind(TINTWELL_PROJECT_VERSION ".", 0), 0u) << numbers;
-    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
-    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
-
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &found, &length));
-    auto* language = static_cast<const WORD*>(found);
-    char prefix[64];
-    std::snprintf(prefix, sizeof prefix, "\\StringFileInfo\\%04X%04X\\", language[0], language[1]);
-    const std::pair<const char*, const char*> texts[] = {
-        {"CompanyName", "Vexmoor Utils"},
-        {"ProductName", "Tintwell"},
-        {"FileVersion", TINTWELL_PROJECT_VERSION},
-        {"ProductVersion", TINTWELL_PROJECT_VERSION},
-        {"OriginalFilename", "tintwell.exe"},
-        {"FileDescription", nullptr},
-        {"LegalCopyright", nullptr},
+    GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data());
+    auto query = [&](const std::string& path) {
+        void* found = nullptr;
+        UINT length = 0;
+        return VerQueryValueA(block.data(), path.c_str(), &found, &length) ? found : nullptr;
     };
-    for (auto [name, want] : texts) {
-        found = nullptr;
-        VerQueryValueA(block.data(), (prefix + std::string(name)).c_str(), &found, &length);
-        std::string text = found != nullptr ? static_cast<const char*>(found) : "";
-        if (want != nullptr) {
-            EXPECT_EQ(text, want) << name;
-        } else {
-            EXPECT_FALSE(text.empty()) << name;
-        }
+    auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query("\\"));
+    auto* language = static_cast<const WORD*>(query("\\VarFileInfo\\Translation"));
+    ASSERT_TRUE(fixed != nullptr && language != nullptr);
+    char text[64];
+    std::snprintf(text, sizeof text, "%d.%d.%d.", HIWORD(fixed->dwProductVersionMS),
+                  LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS));
+    EXPECT_EQ(std::string(text).rfind(TINTWELL_PROJECT_VERSION ".", 0), 0u) << text;
+    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
+    std::string shown;
+    for (const char* name : {"FileVersion", "ProductVersion", "CompanyName", "ProductName",
+                             "OriginalFilename", "FileDescription", "LegalCopyright"}) {
+        std::snprintf(text, sizeof text, "\\StringFileInfo\\%04X%04X\\", language[0], language[1]);
+        auto* value = static_cast<const char*>(query(text + std::string(name)));
+        shown += std::string(value != nullptr ? value : "-") + "\n";
     }
+    EXPECT_EQ(shown, TINTWELL_PROJECT_VERSION
+              "\n" TINTWELL_PROJECT_VERSION
+              "\nVexmoor Utils\nTintwell\ntintwell.exe\nTintwell: the closest swatch colour\n"
+              "Copyright (C) the Tintwell developers. Free software.\n");
 }
 
 TEST(OptionsMenu, OnePopupWithItsCommandsInOrderAndTwoSeparators) {
