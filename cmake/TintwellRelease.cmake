@@ -12,12 +12,14 @@ install(FILES ${TINTWELL_ICON_FILE} ${PROJECT_SOURCE_DIR}/res/demo.aco
     ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
     DESTINATION .)
 
+# The installer carries the 32-bit program, into the 32-bit Program Files folder.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(CPACK_SYSTEM_NAME win64)
+    set(CPACK_GENERATOR ZIP)
 else()
     set(CPACK_SYSTEM_NAME win32)
+    set(CPACK_GENERATOR ZIP NSIS)
 endif()
-set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_NAME Tintwell)
 set(CPACK_PACKAGE_VENDOR "Vexmoor Utils")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Finds the swatch colour closest to a colour you name")
