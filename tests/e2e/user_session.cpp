@@ -492,3 +492,17 @@ std::string WindowsPath(std::string path) {
     }
     return path;
 }
+
+// Installer
+std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps) {
+    Session s;
+    s.process.hProcess = process;
+    s.process.dwProcessId = GetProcessId(process);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        std::string failure = steps[i].run(s);
+        if (!failure.empty()) {
+            return "step " + std::to_string(i + 1) + ": " + failure;
+        }
+    }
+    return "";
+}

@@ -65,4 +65,8 @@ POINT Centred(int width, int height);  // the corner of a window of that size ce
 // Wine hands arguments over as they were typed: a Unix path becomes one on drive Z:.
 std::string WindowsPath(std::string path);
 
+// Installer: runs the steps on a program that someone else started, such as the shell opening a
+// file; the session takes over the process handle and closes it.
+std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps);
+
 #endif

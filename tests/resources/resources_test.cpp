@@ -1,10 +1,16 @@
 // Checks what the resource compiler made of the script where the program's own tests cannot see
 // it: template kinds and dialog styles (no defaults slipped in), tab stops, fixed texts that fit
-// their fields, the menu's order and separators, and the icons.
+// their fields, the menu's order and separators, the icons, the manifest's common controls and
+// the built program's version record.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -82,6 +88,53 @@ TEST(DialogTemplates, HaveTheirKindStylesTabStopsAndUnclippedTexts) {
     }
 }
 
+// This program embeds the same manifest as tintwell.exe, so its dialogs get the same controls:
+// buttons of the common controls' version 6, the only ones that know their ideal size.
+TEST(Manifest, GivesDialogsTheButtonsOfCommonControlsSix) {
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_NORMAL),
+                                     nullptr, QuietDialog, 0);
+    ASSERT_NE(dialog, nullptr);
+    SIZE ideal = {};
+    EXPECT_TRUE(SendDlgItemMessageA(dialog, IDC_BROWSE, BCM_GETIDEALSIZE, 0,
+                                    reinterpret_cast<LPARAM>(&ideal)));
+    EXPECT_GT(ideal.cx, 0);
+    DestroyWindow(dialog);
+}
+
+// What Explorer's Properties > Details shows of the built tintwell.exe, read as Explorer reads
+// it: the texts in the language that the Translation entry names.
+TEST(ProgramFile, NamesItsVersionProductAndCompany) {
+    std::string exe = "Z:" + std::string(std::getenv("TINTWELL_EXE"));  // a Unix path, from CTest
+    std::replace(exe.begin(), exe.end(), '/', '\\');
+    std::vector<char> block(GetFileVersionInfoSizeA(exe.c_str(), nullptr));
+    ASSERT_FALSE(block.empty()) << exe << " has no version record";
+    GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data());
+    auto query = [&](const std::string& path) {
+        void* found = nullptr;
+        UINT length = 0;
+        return VerQueryValueA(block.data(), path.c_str(), &found, &length) ? found : nullptr;
+    };
+    auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query("\\"));
+    auto* language = static_cast<const WORD*>(query("\\VarFileInfo\\Translation"));
+    ASSERT_TRUE(fixed != nullptr && language != nullptr);
+    char text[64];
+    std::snprintf(text, sizeof text, "%d.%d.%d.", HIWORD(fixed->dwProductVersionMS),
+                  LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS));
+    EXPECT_EQ(std::string(text).rfind(TINTWELL_PROJECT_VERSION ".", 0), 0u) << text;
+    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
+    std::string shown;
+    for (const char* name : {"FileVersion", "ProductVersion", "CompanyName", "ProductName",
+                             "OriginalFilename", "FileDescription", "LegalCopyright"}) {
+        std::snprintf(text, sizeof text, "\\StringFileInfo\\%04X%04X\\", language[0], language[1]);
+        auto* value = static_cast<const char*>(query(text + std::string(name)));
+        shown += std::string(value != nullptr ? value : "-") + "\n";
+    }
+    EXPECT_EQ(shown, TINTWELL_PROJECT_VERSION
+              "\n" TINTWELL_PROJECT_VERSION
+              "\nVexmoor Utils\nTintwell\ntintwell.exe\nTintwell: the closest swatch colour\n"
+              "Copyright (C) the Tintwell developers. Free software.\n");
+}
+
 TEST(OptionsMenu, OnePopupWithItsCommandsInOrderAndTwoSeparators) {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_OPTIONS_MENU));
     ASSERT_NE(menu, nullptr);
@@ -101,23 +154,32 @@ TEST(OptionsMenu, OnePopupWithItsCommandsInOrderAndTwoSeparators) {
 
 // The group is compiled from the tintwell.ico that the program loads from its current directory
 // (a copy sits next to this test), so the group's images are the file's.
-TEST(ProgramIcon, HasSixteenColourImagesAt32And16AndTheFileLoadsAtBoth) {
+TEST(ProgramIcon, HasSixteenColourImagesUpTo48APng256AndTheFileLoadsAt16And32) {
     auto* group = static_cast<BYTE*>(OwnResource(RT_GROUP_ICON, IDI_APP));
     ASSERT_NE(group, nullptr);
-    EXPECT_EQ(reinterpret_cast<const WORD*>(group)[2], 2) << "image count";
-    for (auto [size, bytes] : {std::pair<int, DWORD>{32, 744}, {16, 296}}) {
+    EXPECT_EQ(reinterpret_cast<const WORD*>(group)[2], 5) << "image count";
+    auto padded = [](DWORD bytes) { return (bytes + 3) / 4 * 4; };
+    for (int size : {16, 24, 32, 48, 256}) {
         SCOPED_TRACE(size);
         int id = LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
         DWORD found = 0;
         auto* image = static_cast<const BITMAPINFOHEADER*>(OwnResource(RT_ICON, id, &found));
         ASSERT_NE(image, nullptr);
+        if (size == 256) {
+            EXPECT_EQ(std::string(reinterpret_cast<const char*>(image), 8), "\x89PNG\r\n\x1a\n");
+            continue;
+        }
         EXPECT_EQ(image->biWidth, size);
         EXPECT_EQ(image->biHeight, 2 * size) << "colour rows and mask rows";
-        EXPECT_EQ(found, bytes) << "not 16 colours with rows padded to 32 bits";
-        HANDLE loaded =
-            LoadImageA(nullptr, "tintwell.ico", IMAGE_ICON, size, size, LR_LOADFROMFILE);
-        EXPECT_NE(loaded, nullptr);
-        DestroyIcon(static_cast<HICON>(loaded));
+        // 4-bit colour rows and 1-bit mask rows, each padded to 32 bits.
+        EXPECT_EQ(found, sizeof *image + 16 * sizeof(RGBQUAD) +
+                             size * (padded(size / 2) + padded(size / 8)));
+        if (size == 16 || size == 32) {
+            HANDLE loaded =
+                LoadImageA(nullptr, "tintwell.ico", IMAGE_ICON, size, size, LR_LOADFROMFILE);
+            EXPECT_NE(loaded, nullptr);
+            DestroyIcon(static_cast<HICON>(loaded));
+        }
     }
 }
 
