@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "swatch/swatch_file.h"
 
@@ -111,6 +112,14 @@ bool ReadName(ByteStream& in, std::uint32_t length, char16_t* name, std::size_t*
 
 void SwatchNames::FreeBlock::operator()(void* block) const {
     std::free(block);
+}
+
+SwatchNames& SwatchNames::operator=(SwatchNames&& other) noexcept {
+    ends_ = std::move(other.ends_);
+    text_ = std::move(other.text_);
+    count_ = other.count_;
+    other.count_ = 0;
+    return *this;
 }
 
 void SwatchNames::Clear() {

@@ -17,6 +17,7 @@ class SwatchNames {
     SwatchNames() = default;
     SwatchNames(const SwatchNames&) = delete;
     SwatchNames& operator=(const SwatchNames&) = delete;
+    SwatchNames& operator=(SwatchNames&& other) noexcept;
 
     // Replaces the names held with those of the file; a file that cannot be read has none.
     void Load(const char* fileName);

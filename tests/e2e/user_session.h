@@ -65,4 +65,11 @@ POINT Centred(int width, int height);  // the corner of a window of that size ce
 // Wine hands arguments over as they were typed: a Unix path becomes one on drive Z:.
 std::string WindowsPath(std::string path);
 
+// The tooltip over the matched sample
+// The mouse comes to rest on the matched sample; the tooltip reads `text` (UTF-8), or, for an
+// empty text, none shows.
+Step Tip(const std::string& text);
+// The tintwell.exe under test, as the test program was told it.
+std::string& ProgramPath();
+
 #endif
