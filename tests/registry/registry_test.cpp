@@ -196,7 +196,8 @@ TEST_F(RegistryTest, ATextIsReadOnlyWhenWholeAndNeverPastTheBuffer) {
     CRegistryKey key(HKEY_CURRENT_USER, kScratchPath, KEY_ALL_ACCESS);
     key.SetStringValue("Fits", "C:\\a.aco");  // 9 bytes with the zero
     key.SetStringValue("Long", "C:\\ab.aco");
-    RegSetValueExA(scratch, "Open", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);
+    // The system would count a zero that follows the text.
+    RegSetValueExA(scratch, "Open", 0, REG_SZ, reinterpret_cast<const BYTE*>("abcd"), 3);
     RegSetValueExA(scratch, "Inner", 0, REG_SZ, reinterpret_cast<const BYTE*>("a\0b"), 4);
     const struct {
         const char* name;
