@@ -500,53 +500,40 @@ namespace {
 std::string ShownTip(const Session& s) {
     HWND tip = WaitFor(
         s, "tooltips_class32", [](HWND) { return true; }, 0);
-    if (tip == nullptr) {
-        return "";
-    }
     wchar_t text[256] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        kPatience, &copied);
     char utf8[1024] = {};
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(copied), utf8, sizeof utf8 - 1, nullptr,
-                        nullptr);
-    return utf8[0] != '\0' ? utf8 : "<empty tooltip>";
-}
-
-// As the mouse itself moves: the window below it hears of the move.
-void MoveMouseTo(POINT to) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = to.x * 65536 / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = to.y * 65536 / GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
+    DWORD_PTR copied = 0;
+    if (tip != nullptr && SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
+                                              SMTO_ABORTIFHUNG, kPatience, &copied)) {
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+    }
+    return tip == nullptr ? "" : utf8[0] != '\0' ? utf8 : "<empty tooltip>";
 }
 
 }  // namespace
 
 Step Tip(const std::string& text) {
     return {[=](Session& s) -> std::string {
-        // To the user's sample and back, so that the tooltip sees the mouse leave over the dialog,
-        // then arrive and rest. Moves waiting in the queue merge into the last one, so the leave
-        // is also posted: posted messages go before the mouse's.
-        // The mouse comes to rest where it did not rest before: a move to where the last one
-        // ended, once merged, would be no move at all.
-        RECT sample = RectOf(GetDlgItem(s.main, IDC_MATCH_SAMPLE));
-        POINT rest = {(sample.left + sample.right) / 2, (sample.top + sample.bottom) / 2};
-        POINT now{};
-        GetCursorPos(&now);
-        rest.x += now.x == rest.x ? 1 : 0;
+        // The mouse leaves for the user's sample, posted, as the moves of the real mouse merge
+        // while they wait; then it comes to rest on the matched sample, one pixel beside where it
+        // rested before, or merged with the last move it would be no move at all.
         RECT away = RectOf(GetDlgItem(s.main, IDC_USER_SAMPLE));
-        MoveMouseTo({away.left + 1, away.top + 1});
         MapWindowPoints(nullptr, s.main, reinterpret_cast<POINT*>(&away), 2);
         PostMessageA(s.main, WM_MOUSEMOVE, 0, MAKELPARAM(away.left + 1, away.top + 1));
         if (!WaitUntil([&] { return ShownTip(s).empty(); })) {
             return "a tooltip stayed: " + ShownTip(s);
         }
-        MoveMouseTo(rest);
-        if (text.empty()) {
-            // Longer than the tooltip's own delay before it shows.
+        RECT sample = RectOf(GetDlgItem(s.main, IDC_MATCH_SAMPLE));
+        POINT now{};
+        GetCursorPos(&now);
+        LONG x = (sample.left + sample.right) / 2;
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (now.x == x ? x + 1 : x) * 65536 / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = (sample.top + sample.bottom) / 2 * 65536 / GetSystemMetrics(SM_CYSCREEN);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &input, sizeof input);
+        if (text.empty()) {  // longer than the tooltip's own delay before it shows
             return WaitUntil([&] { return !ShownTip(s).empty(); }, 1500)
                        ? "a tooltip showed: " + ShownTip(s)
                        : "";
