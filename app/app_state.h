@@ -11,12 +11,15 @@
 
 #include "app/tray_icon.h"
 #include "app/unique_handle.h"
+#include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
 
 // Stored in the registry as the low bit of "Options"; any nonzero value counts as Normal.
 enum class ViewMode : std::int32_t { Compact = 0, Normal = 1 };
 
 constexpr std::size_t kSwatchPathSize = 512;
+// "<name> (swatch 65535 of 65535)" with the longest name kept and its zero.
+constexpr std::size_t kMatchTipSize = SwatchNames::kMaxUnits + 32;
 
 // Handles of the current main dialog's controls; a control the view lacks stays null.
 struct Controls {
@@ -52,6 +55,11 @@ struct AppState {
     // The table keeps a pointer to this very buffer as its file name, so it lives as long as the
     // process; the file dialog writes its answer straight into it.
     char swatchPath[kSwatchPathSize]{};
+    SwatchNames swatchNames;  // of the file the table holds
+
+    // What the tooltip over the matched sample says of the match shown; empty: no tooltip.
+    wchar_t matchTipText[kMatchTipSize]{};
+    UniqueWindow matchTip;  // the current main dialog's tooltip, an owned popup of it
 
     UniqueIcon smallIcon;  // window icon of the Normal view and image of the tray icon
     UniqueIcon largeIcon;  // About box; kept until the process ends

@@ -37,12 +37,18 @@ int StartApplication() {
     if (!g_app.swatchTable) {
         return 0;
     }
-    if (g_app.swatchPath[0] != '\0') {
+    const bool pathGiven = g_app.swatchPath[0] != '\0';
+    if (pathGiven) {
         SelectSwatchFile(false);
     }
     g_app.smallIcon.reset(LoadProgramIcon(16));
     g_app.largeIcon.reset(LoadProgramIcon(32));
     LoadSettings();
+    if (!pathGiven) {
+        OpenLastSwatchFile();
+    } else if (g_app.swatchTable->IsLoaded()) {
+        RememberSwatchFile();  // on a first run the key exists only now
+    }
     return 1;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/colour_brushes.h"
+#include "app/match_tip.h"
 #include "res/resource.h"
 #include "swatch/swatch_table.h"
 
@@ -90,6 +91,7 @@ int ShowMatchedColour(COLORREF colour) {
     const Controls& c = g_app.controls;
     g_app.matchedColour = colour;
     ShowColour(colour, c.matchRed, c.matchGreen, c.matchBlue, c.matchHex, c.matchSample);
+    ShowMatchTip();
     return 1;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/colour_display.h"
+#include "app/match_tip.h"
 
 namespace {
 
@@ -14,8 +15,12 @@ void ShowUserAndMatch(COLORREF colour) {
     g_app.ignoreHexChange = true;
     ShowUserColour(colour);
     g_app.ignoreHexChange = false;
-    ShowMatchedColour(g_app.swatchTable ? g_app.swatchTable->FindClosestColour(g_app.userColour)
-                                        : SWATCH_NO_COLOUR);
+    std::size_t position = 0;
+    const COLORREF match = g_app.swatchTable
+                               ? g_app.swatchTable->FindClosestColour(g_app.userColour, &position)
+                               : SWATCH_NO_COLOUR;
+    DescribeMatch(position);
+    ShowMatchedColour(match);
 }
 
 }  // namespace

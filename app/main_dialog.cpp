@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/colour_display.h"
+#include "app/match_tip.h"
 #include "app/settings.h"
 #include "app/tray_icon.h"
 #include "res/resource.h"
@@ -44,6 +45,7 @@ INT_PTR OnInitDialog(HWND window) {
     g_app.mainWindow = window;
     AttachColourBrushes(window);
     WireControls();
+    CreateMatchTip(window);
     if (g_app.view != ViewMode::Compact) {
         SetUpNormalView();
     } else {
@@ -135,7 +137,9 @@ INT_PTR SwitchView(ViewMode target) {
 
 int TearDown() {
     RemoveTrayIcon();
+    DestroyMatchTip();
     g_app.swatchTable.reset();
+    g_app.swatchNames.Clear();
     if (g_app.aboutWindow != nullptr) {
         EndDialog(g_app.aboutWindow, 0);
     }

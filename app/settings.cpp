@@ -15,6 +15,7 @@ namespace {
 constexpr char kOptionsValue[] = "Options";
 constexpr char kNormalPosValue[] = "LastNormalPos";
 constexpr char kCompactPosValue[] = "LastCompactPos";
+constexpr char kLastFileValue[] = "LastSwatchFile";
 
 // The templates' sizes in dialog units, taken as pixels for the default positions.
 constexpr SIZE kNormalNominal = {200, 103};
@@ -138,6 +139,27 @@ bool DecodePosition(const BYTE* value, DWORD length, RECT* rect) {
     rect->top = ReadBigEndian32(value);
     rect->left = ReadBigEndian32(value + 4);
     return true;
+}
+
+void RememberSwatchFile() {
+    try {
+        CRegistryKey key(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_ALL_ACCESS);
+        key.SetStringValue(kLastFileValue, g_app.swatchPath);
+    } catch (...) {
+    }
+}
+
+bool RecallSwatchFile(char* path) {
+    bool read = false;
+    try {
+        CRegistryKey key(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_ALL_ACCESS);
+        read = key.QueryStringValue(kLastFileValue, path, kSwatchPathSize);
+    } catch (...) {
+    }
+    if (!read) {
+        path[0] = '\0';
+    }
+    return path[0] != '\0';
 }
 
 void LoadSettings() {

@@ -1,5 +1,6 @@
 // The remembered view and window positions, kept as REG_BINARY values under
-// HKEY_LOCAL_MACHINE "SOFTWARE\Vexmoor Utils\Tintwell\".
+// HKEY_LOCAL_MACHINE "SOFTWARE\Vexmoor Utils\Tintwell\", and the last swatch file that loaded,
+// a REG_SZ value beside them.
 #ifndef TINTWELL_SETTINGS_H
 #define TINTWELL_SETTINGS_H
 
@@ -11,6 +12,13 @@ extern const char kSettingsKeyPath[];
 void LoadSettings();
 // Stores the view and both positions, then ends the current main dialog, whatever happened.
 BOOL SaveSettings();
+
+// Stores the path of the swatch file just loaded; silently nothing where the key cannot be
+// written or does not exist yet.
+void RememberSwatchFile();
+// The remembered path into `path` (kSwatchPathSize bytes); false, with `path` empty, when there
+// is none or it is not a whole text that fits.
+bool RecallSwatchFile(char* path);
 
 // A position value: top, then left, each a big-endian signed 32-bit number.
 constexpr DWORD kPositionSize = 8;

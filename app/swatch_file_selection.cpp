@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/settings.h"
 
 namespace {
 
@@ -77,6 +78,8 @@ int SelectSwatchFile(bool interactive) {
     SwatchTable& table = *g_app.swatchTable;
     table.SetFileName(g_app.swatchPath);
     if (table.Load()) {
+        g_app.swatchNames.Load(g_app.swatchPath);
+        RememberSwatchFile();
         LoadStatus status = table.GetStatus();
         if (status & kUnsupportedFlag) {
             Warn(
@@ -98,4 +101,18 @@ int SelectSwatchFile(bool interactive) {
     std::memcpy(g_app.swatchPath, previousPath, sizeof previousPath);
     table.SetFileName(g_app.swatchPath);
     return 1;
+}
+
+void OpenLastSwatchFile() {
+    if (!g_app.swatchTable || !RecallSwatchFile(g_app.swatchPath)) {
+        return;
+    }
+    SwatchTable& table = *g_app.swatchTable;
+    table.SetFileName(g_app.swatchPath);
+    // Warnings too were given when the file was chosen.
+    if (table.Load()) {
+        g_app.swatchNames.Load(g_app.swatchPath);
+    } else {
+        g_app.swatchPath[0] = '\0';
+    }
 }

@@ -6,6 +6,9 @@
 #include "swatch/swatch_table.h"
 
 int SelectSwatchFile(bool interactive);
+// Started without a path: loads the remembered file without a word; if it no longer loads, the
+// run starts with no file.
+void OpenLastSwatchFile();
 
 // The message box text for a load that returned false with `status`.
 const char* LoadFailureText(LoadStatus status);

@@ -48,5 +48,6 @@ inline BOOL WINAPI DeleteBrushObject(HBRUSH brush) {
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueBrush = UniqueHandle<HBRUSH, DeleteBrushObject>;
+using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 
 #endif

@@ -9,11 +9,13 @@
 
 #include "bench/bench_data.h"
 #include "swatch/closest_rgb.h"
+#include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
 
 namespace {
 
-std::string g_path;  // the swatch file every benchmark reads
+std::string g_path;       // the swatch file every benchmark reads
+std::string g_namedPath;  // the same with a named section, for the loads
 
 void BM_Load(benchmark::State& state) {
     SwatchTable table;
@@ -24,6 +26,25 @@ void BM_Load(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(kBenchTableBytes));
 }
 BENCHMARK(BM_Load);
+
+// The table's load of the largest named file, and the names' own load beside it.
+void BM_LoadNamedTable(benchmark::State& state) {
+    SwatchTable table;
+    table.SetFileName(g_namedPath.c_str());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(table.Load());
+    }
+}
+BENCHMARK(BM_LoadNamedTable);
+
+void BM_LoadNames(benchmark::State& state) {
+    SwatchNames names;
+    for (auto _ : state) {
+        names.Load(g_namedPath.c_str());
+        benchmark::DoNotOptimize(names.Name(kBenchRecords - 1).size());
+    }
+}
+BENCHMARK(BM_LoadNames);
 
 // Times `search(entries, colour)` over the loaded bench file, one query colour after another.
 template <typename Search>
@@ -110,7 +131,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     g_path = WriteBenchFile();
-    if (g_path.empty()) {
+    g_namedPath = WriteBenchFile(true);
+    if (g_path.empty() || g_namedPath.empty()) {
         std::fprintf(stderr, "cannot write the bench file\n");
         return 1;
     }
@@ -118,6 +140,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios();
     std::filesystem::remove(g_path);
+    std::filesystem::remove(g_namedPath);
     benchmark::Shutdown();
     return 0;
 }

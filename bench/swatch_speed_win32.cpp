@@ -11,6 +11,7 @@
 
 #include "bench/bench_data.h"
 #include "swatch/closest_rgb.h"
+#include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
 
 namespace {
@@ -65,6 +66,14 @@ int main() {
         300, [&](int) { std::memcpy(destination, from.data(), kBenchTableBytes); });
     const double load = NanosecondsPerCall(5, [&](int) { table.Load(); });
     DeleteFileA(path.c_str());
+    // The largest named file: the table's load, and the names' own load beside it.
+    const std::string namedPath = WriteBenchFile(true);
+    SwatchTable namedTable;
+    namedTable.SetFileName(namedPath.c_str());
+    SwatchNames names;
+    const double namedLoad = NanosecondsPerCall(5, [&](int) { namedTable.Load(); });
+    const double namesLoad = NanosecondsPerCall(5, [&](int) { names.Load(namedPath.c_str()); });
+    DeleteFileA(namedPath.c_str());
 
     std::printf("%u-bit build, best of %d rounds, ns per call\n",
                 static_cast<unsigned>(sizeof(void*) * 8), kRounds);
@@ -72,5 +81,7 @@ int main() {
     std::printf("FindClosestRgbPlain %10.0f  %5.2f x memcpy\n", plain, plain / copy);
     std::printf("memcpy              %10.0f\n", copy);
     std::printf("Load                %10.0f  %5.2f x memcpy\n", load, load / copy);
+    std::printf("Load, named file    %10.0f\n", namedLoad);
+    std::printf("SwatchNames::Load   %10.0f\n", namesLoad);
     return 0;
 }

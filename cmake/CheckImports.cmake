@@ -1,7 +1,7 @@
 # Fails unless the program EXE imports only DLLs that every Windows installation has, so that it
 # runs as a single downloaded file. Run with -DOBJDUMP=... -DEXE=...
 cmake_minimum_required(VERSION 3.25)
-set(system_dlls advapi32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll
+set(system_dlls advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll
     user32.dll)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)

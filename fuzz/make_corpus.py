@@ -46,6 +46,10 @@ SEEDS = {
     "named-cut-short.aco": header(2, 3) + named[:-5],
     "named-huge-length.aco": header(2, 2) + rgb(1, 1, 1) + name("x", 0x80000000),
     "plain-then-named.aco": header(1, 3) + three + header(2, 3) + named,
+    "plain-then-fewer-named.aco": header(1, 3) + three + header(2, 2) + named,
+    "plain-then-named-cut-short.aco": header(1, 3) + three + header(2, 3) + named[:-5],
+    "plain-then-named-scripts.aco": header(1, 2) + three[:20] + header(2, 2)
+    + rgb(1, 1, 1) + name("Κυανό 天蓝色 \U0001F600" * 4) + rgb(2, 2, 2) + name("x", 0),
 }
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
-// libFuzzer target: arbitrary bytes as a swatch file, loaded, walked and searched. Any crash,
-// sanitizer report or broken invariant (a trap) is a finding.
+// libFuzzer target: arbitrary bytes as a swatch file, loaded, walked and searched, and its names
+// read. Any crash, sanitizer report or broken invariant (a trap) is a finding.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "swatch/closest_rgb.h"
+#include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
 
 namespace {
@@ -77,13 +78,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ? static_cast<COLORREF>(data[size - 1] << 16 | data[size - 2] << 8 | data[size - 3])
             : 0x00123456};
     for (COLORREF query : queries) {
-        const COLORREF found = table.FindClosestColour(query);
+        std::size_t position = 0;
+        const COLORREF found = table.FindClosestColour(query, &position);
         const std::size_t plain = FindClosestRgbPlain(entries.data(), entries.size(), query);
+        Check(position == plain);
         Check(found == (plain < entries.size() ? SwatchTable::EntryToColour(&entries[plain])
                                                : SWATCH_NO_COLOUR));
         Check(FindClosestRgb(entries.data(), entries.size(), query) == plain);
     }
     Check(loaded || table.GetStatus() == SWATCH_E_NOT_LOADED);
+
+    // Names: never longer than kept, never holding a zero; every position answers, also one
+    // past the most the header allows.
+    SwatchNames names;
+    names.Load(input.Path());
+    const std::size_t headerCount = size >= 4 ? data[2] << 8 | data[3] : 0;
+    for (std::size_t i = 0; i <= headerCount; ++i) {
+        const std::u16string_view name = names.Name(i);
+        Check(name.size() <= SwatchNames::kMaxUnits);
+        for (char16_t unit : name) {
+            Check(unit >= 0x20);
+        }
+    }
 
     // A second load of the same bytes gives the same table.
     if (loaded) {

@@ -1,6 +1,7 @@
 #include "registry/registry_key.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 #include <memory>
 #include <new>
@@ -143,6 +144,39 @@ void CRegistryKey::SetValue(const char* name, const BYTE* data, DWORD length) {
     LONG result = RegSetValueExA(holder->hKey, name, 0, REG_BINARY, data, length);
     if (result != ERROR_SUCCESS) {
         throw Exception("CRegistryKey::SetValue()", static_cast<DWORD>(result));
+    }
+}
+
+bool CRegistryKey::QueryStringValue(const char* name, char* text, DWORD size) {
+    DWORD type = REG_NONE;
+    LONG result = RegQueryValueExA(holder->hKey, name, nullptr, &type, nullptr, nullptr);
+    if (result != ERROR_SUCCESS) {
+        throw Exception(kQueryValueText, static_cast<DWORD>(result));
+    }
+    if (type != REG_SZ) {
+        return false;
+    }
+    // The measured length of a text may exceed what the A function then hands out, so the
+    // buffer itself is offered and a value too long for it is answered by the system.
+    DWORD length = size;
+    result = RegQueryValueExA(holder->hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(text),
+                              &length);
+    if (result == ERROR_MORE_DATA) {
+        return false;
+    }
+    if (result != ERROR_SUCCESS) {
+        throw Exception(kQueryValueText, static_cast<DWORD>(result));
+    }
+    // A zero the system may add after an unterminated text lies past `length` and counts not.
+    return type == REG_SZ && length != 0 && length <= size &&
+           memchr(text, '\0', length) == text + length - 1;
+}
+
+void CRegistryKey::SetStringValue(const char* name, const char* text) {
+    LONG result = RegSetValueExA(holder->hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                 static_cast<DWORD>(strlen(text) + 1));
+    if (result != ERROR_SUCCESS) {
+        throw Exception("CRegistryKey::SetStringValue()", static_cast<DWORD>(result));
     }
 }
 

@@ -38,6 +38,14 @@ class CRegistryKey {
     // Always stores REG_BINARY.
     void SetValue(const char* name, const BYTE* data, DWORD length);
 
+    // For a REG_SZ value whose text ends in its one terminating zero and, with it, fits `size`
+    // bytes: copies it into `text` and returns true. For another type, or a value that is empty,
+    // unterminated, holds a zero inside or does not fit: returns false, and what `text` holds is
+    // not a value. Never writes past `size` bytes.
+    bool QueryStringValue(const char* name, char* text, DWORD size);
+    // Stores `text` with its terminating zero as REG_SZ.
+    void SetStringValue(const char* name, const char* text);
+
     // A holder for the key with a count of 1. If none can be made, the key is closed.
     static CCountedRegKey* NewCCountedRegKey(HKEY key);
 

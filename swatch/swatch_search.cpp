@@ -74,7 +74,15 @@ COLORREF SwatchTable::FindClosestEntryColour(const SwatchEntry* target) {
 }
 
 COLORREF SwatchTable::FindClosestColour(COLORREF colour) {
+    return FindClosestColour(colour, nullptr);
+}
+
+COLORREF SwatchTable::FindClosestColour(COLORREF colour, std::size_t* position) {
     SwatchEntry target = {};
     ColourToEntry(colour, &target, 0);
-    return FindClosestEntryColour(&target);
+    const SwatchEntry* found = FindClosestEntry(&target);
+    if (position != nullptr) {
+        *position = found != nullptr ? static_cast<std::size_t>(found - entries_.get()) : count_;
+    }
+    return EntryToColour(found);
 }

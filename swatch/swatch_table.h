@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -44,6 +45,8 @@ class SwatchTable {
     bool Load();
     LoadStatus GetStatus() const { return status_; }
     bool IsLoaded() const { return loaded_; }
+    // Records held, in file order.
+    std::uint16_t GetCount() const { return count_; }
 
     // One walk at a time: the cursor belongs to the table and every search moves it.
     bool GetFirstEntry(const SwatchEntry** out);
@@ -57,6 +60,9 @@ class SwatchTable {
     const SwatchEntry* FindClosestEntry(const SwatchEntry* target);
     COLORREF FindClosestEntryColour(const SwatchEntry* target);
     COLORREF FindClosestColour(COLORREF colour);
+    // The same search, also giving the found entry's position in file order (0 first), or
+    // GetCount() when it finds nothing.
+    COLORREF FindClosestColour(COLORREF colour, std::size_t* position);
 
   private:
     const char* fileName_ = nullptr;  // borrowed

@@ -191,6 +191,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (argc > 1) {
         g_exe = WindowsPath(argv[1]);
+        ProgramPath() = g_exe;
     }
     return RUN_ALL_TESTS();
 }

@@ -506,3 +506,57 @@ std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps) {
     }
     return "";
 }
+
+// The tooltip over the matched sample
+
+namespace {
+
+std::string ShownTip(const Session& s) {
+    HWND tip = WaitFor(
+        s, "tooltips_class32", [](HWND) { return true; }, 0);
+    wchar_t text[256] = {};
+    char utf8[1024] = {};
+    DWORD_PTR copied = 0;
+    if (tip != nullptr && SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
+                                              SMTO_ABORTIFHUNG, kPatience, &copied)) {
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+    }
+    return tip == nullptr ? "" : utf8[0] != '\0' ? utf8 : "<empty tooltip>";
+}
+
+}  // namespace
+
+Step Tip(const std::string& text) {
+    return {[=](Session& s) -> std::string {
+        // The mouse leaves for the user's sample, posted, as the moves of the real mouse merge
+        // while they wait; then it comes to rest on the matched sample, one pixel beside where it
+        // rested before, or merged with the last move it would be no move at all.
+        RECT away = RectOf(GetDlgItem(s.main, IDC_USER_SAMPLE));
+        MapWindowPoints(nullptr, s.main, reinterpret_cast<POINT*>(&away), 2);
+        PostMessageA(s.main, WM_MOUSEMOVE, 0, MAKELPARAM(away.left + 1, away.top + 1));
+        if (!WaitUntil([&] { return ShownTip(s).empty(); })) {
+            return "a tooltip stayed: " + ShownTip(s);
+        }
+        RECT sample = RectOf(GetDlgItem(s.main, IDC_MATCH_SAMPLE));
+        POINT now{};
+        GetCursorPos(&now);
+        LONG x = (sample.left + sample.right) / 2;
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (now.x == x ? x + 1 : x) * 65536 / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = (sample.top + sample.bottom) / 2 * 65536 / GetSystemMetrics(SM_CYSCREEN);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &input, sizeof input);
+        if (text.empty()) {  // longer than the tooltip's own delay before it shows
+            return WaitUntil([&] { return !ShownTip(s).empty(); }, 1500)
+                       ? "a tooltip showed: " + ShownTip(s)
+                       : "";
+        }
+        return Expect("the matched sample's tooltip", text, [&] { return ShownTip(s); });
+    }};
+}
+
+std::string& ProgramPath() {
+    static std::string path;
+    return path;
+}

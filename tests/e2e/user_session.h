@@ -69,4 +69,11 @@ std::string WindowsPath(std::string path);
 // file; the session takes over the process handle and closes it.
 std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps);
 
+// The tooltip over the matched sample
+// The mouse comes to rest on the matched sample; the tooltip reads `text` (UTF-8), or, for an
+// empty text, none shows.
+Step Tip(const std::string& text);
+// The tintwell.exe under test, as the test program was told it.
+std::string& ProgramPath();
+
 #endif

@@ -1,6 +1,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -184,6 +185,24 @@ TEST_F(RegistryTest, EachFailureNamesItsOperationAndCodeAndClosesWhatItOpened) {
     });
     ExpectFailure("CRegistryKey::SetValue()", ERROR_ACCESS_DENIED, 0,
                   [&] { readOnly.SetValue("New", nullptr, 0); });
+    char text[8];
+    ExpectFailure("CRegistryKey::QueryValue()", ERROR_FILE_NOT_FOUND, 0,
+                  [&] { writable.QueryStringValue("Missing", text, sizeof text); });
+    ExpectFailure("CRegistryKey::SetStringValue()", ERROR_ACCESS_DENIED, 0,
+                  [&] { readOnly.SetStringValue("New", "x"); });
+}
+
+TEST_F(RegistryTest, ATextIsReadOnlyWhenWholeAndNeverPastTheBuffer) {
+    CRegistryKey key(HKEY_CURRENT_USER, kScratchPath, KEY_ALL_ACCESS);
+    key.SetStringValue("Fits", "C:\\a.aco");  // 9 bytes with the zero
+    key.SetStringValue("Long", "C:\\ab.aco");
+    RegSetValueExA(scratch, "Inner", 0, REG_SZ, reinterpret_cast<const BYTE*>("a\0b"), 4);
+    for (const char* name : {"Fits", "Long", "Inner"}) {
+        char text[12];
+        std::memset(text, 0xBD, sizeof text);
+        EXPECT_EQ(name == std::string("Fits"), key.QueryStringValue(name, text, 9)) << name;
+        EXPECT_EQ(std::string(3, '\xBD'), std::string(text + 9, 3)) << name;
+    }
 }
 
 TEST_F(RegistryTest, ErrorTextIsTheSystemsOwnInOneSharedBufferOrAFixedOne) {

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "swatch/swatch_names.h"
+
+namespace {
+
+using Names = std::vector<std::u16string>;
+
+std::string Be16(unsigned value) {
+    return {static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+// `count` plain records, then a header of `version` counting `named`.
+std::string Plain(unsigned count, unsigned version, unsigned named) {
+    return Be16(1) + Be16(count) + std::string(10 * count, '\0') + Be16(version) + Be16(named);
+}
+// A named record: the record, a length of `length` units, then `text`; by default the text and
+// its zero.
+std::string Named(const std::u16string& text, unsigned length = ~0u) {
+    std::string bytes = std::string(10, '\0') + Be16(length == ~0u ? 0 : length >> 16) +
+                        Be16(length == ~0u ? static_cast<unsigned>(text.size() + 1) : length);
+    for (char16_t unit : text + (length == ~0u ? std::u16string(1, u'\0') : u"")) {
+        bytes += Be16(unit);
+    }
+    return bytes;
+}
+
+Names NamesOf(const std::string& path, std::size_t count) {
+    SwatchNames names;
+    names.Load(path.c_str());
+    Names shown;
+    for (std::size_t i = 0; i < count; ++i) {
+        shown.emplace_back(names.Name(i));
+    }
+    return shown;
+}
+
+TEST(SwatchNames, WhatCannotBeReadHasNoName) {
+    const std::u16string a64(64, u'a'), a62(62, u'a');
+    const struct {
+        const char* what;
+        std::string file;
+        Names names;
+    } cases[] = {
+        {"plain, then named in three scripts",
+         Plain(3, 2, 3) + Named(u"Sky Blue") + Named(u"Κυανό") + Named(u"天蓝色"),
+         {u"Sky Blue", u"Κυανό", u"天蓝色"}},
+        {"named only", Be16(2) + Be16(2) + Named(u"Teal") + Named(u""), {u"Teal", u"", u""}},
+        {"no named section", Plain(2, 1, 2) + Named(u"x"), {u""}},
+        {"named section counts fewer", Plain(3, 2, 1) + Named(u"x") + Named(u"y"), {u"x", u""}},
+        {"named section counts more", Plain(1, 2, 3) + Named(u"x") + Named(u"y"), {u"x", u""}},
+        {"cut off inside a name", Plain(2, 2, 2) + Named(u"x") + Named(u"yz", 3), {u"x", u""}},
+        {"length past the end", Plain(2, 2, 2) + Named(u"", 0x80000000) + Named(u"y"), {u"", u""}},
+        {"length 0, unterminated, zero inside, control character",
+         Plain(4, 2, 4) + Named(u"", 0) + Named(u"ab", 2) + Named(std::u16string(u"a\0b", 3), 3) +
+             Named(u"d\te"),
+         {u"", u"ab", u"a", u"d e"}},
+        {"64 units kept, a longer name cut, never inside a pair",
+         Plain(3, 2, 3) + Named(a64) + Named(a64 + u"b") + Named(a62 + u"\U0001F600b"),
+         {a64, std::u16string(63, u'a') + u"…", a62 + u"…"}},
+    };
+    for (const auto& c : cases) {
+        std::ofstream("names.aco", std::ios::binary) << c.file;
+        EXPECT_EQ(NamesOf("names.aco", c.names.size()), c.names) << c.what;
+        EXPECT_EQ(std::remove("names.aco"), 0);
+    }
+    EXPECT_EQ(NamesOf("missing.aco", 1), Names{u""});
+}
+
+TEST(SwatchNames, FilesFromOtherProgramsNameTheirColours) {
+    const char* folder = std::getenv("TINTWELL_ACO_SAMPLES");
+    if (folder == nullptr || !std::filesystem::is_directory(folder)) {
+        GTEST_SKIP() << "no sample folder";
+    }
+    const std::string path = std::string(folder) + "/";
+    EXPECT_EQ(NamesOf(path + "kdybicz_utf.aco", 4),
+              (Names{u"Zażółć gęślą jaźń", u"チェリー", u"a", u""}));
+    EXPECT_EQ(NamesOf(path + "open-color_1.6.3.aco", 130).back(), u"Orange 09 #D9480F");
+}
+
+}  // namespace
