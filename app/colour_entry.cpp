@@ -9,6 +9,8 @@ namespace {
 
 constexpr const char kErrorCaption[] = "Tintwell Error";
 
+}  // namespace
+
 void ShowUserAndMatch(COLORREF colour) {
     // ShowUserColour rewrites the hex edit; its echo must not be read as typing.
     g_app.ignoreHexChange = true;
@@ -17,8 +19,6 @@ void ShowUserAndMatch(COLORREF colour) {
     ShowMatchedColour(g_app.swatchTable ? g_app.swatchTable->FindClosestColour(g_app.userColour)
                                         : SWATCH_NO_COLOUR);
 }
-
-}  // namespace
 
 bool ParseHexColour(const char* text, COLORREF* colour) {
     unsigned red = 0;

@@ -2,7 +2,11 @@
 
 #include <new>
 
+#include "app/colour_copy_menu.h"
 #include "app/colour_display.h"
+#include "app/file_drop.h"
+#include "app/hex_paste.h"
+#include "app/screen_picker.h"
 #include "app/settings.h"
 #include "app/tray_icon.h"
 #include "res/resource.h"
@@ -44,6 +48,8 @@ INT_PTR OnInitDialog(HWND window) {
     g_app.mainWindow = window;
     AttachColourBrushes(window);
     WireControls();
+    AcceptPastedColours(g_app.controls.userHex);
+    DragAcceptFiles(window, TRUE);
     if (g_app.view != ViewMode::Compact) {
         SetUpNormalView();
     } else {
@@ -81,6 +87,16 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                                                           reinterpret_cast<HDC>(wParam)));
     case WM_TRAYNOTIFY:
         return OnTrayNotify(wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_CAPTURECHANGED:
+        return OnScreenPickMouse(window, message, wParam, lParam);
+    case WM_CONTEXTMENU:
+        return OnSampleContextMenu(window, lParam);
+    case WM_DROPFILES:
+        return OnDropFiles(reinterpret_cast<HDROP>(wParam));
     default:
         return 0;
     }
