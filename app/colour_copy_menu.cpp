@@ -32,8 +32,9 @@ void CopyColour(HWND dialog, COLORREF colour, UINT command) {
 INT_PTR OnSampleContextMenu(HWND dialog, LPARAM screenPoint) {
     POINT at = PointOf(screenPoint);
     COLORREF colour;
-    // From the keyboard (Shift+F10) the point is -1, -1: no sample was clicked.
-    if (at.x == -1 && at.y == -1) {
+    // From the keyboard (Shift+F10) the point is -1, -1: no sample was clicked. With the left
+    // button held, the right one has just cancelled a pick from the screen.
+    if ((at.x == -1 && at.y == -1) || GetKeyState(VK_LBUTTON) < 0) {
         return FALSE;
     } else if (IsOverControl(g_app.controls.userSample, at)) {
         colour = g_app.userColour;

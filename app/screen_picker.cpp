@@ -41,7 +41,12 @@ INT_PTR Start(HWND dialog, LPARAM clientPoint) {
 }
 
 // The screen DC spans the whole virtual screen, with the main screen's corner at 0, 0.
-INT_PTR Follow(HWND dialog, LPARAM clientPoint) {
+INT_PTR Follow(HWND dialog, WPARAM buttons, LPARAM clientPoint) {
+    // A move without the left button is not the user's drag: Wine sends one when the capture
+    // starts, from where the cursor happens to be.
+    if (!(buttons & MK_LBUTTON)) {
+        return TRUE;
+    }
     POINT at = ToScreen(dialog, clientPoint);
     ScreenDc screen;
     COLORREF pixel = screen.get() != nullptr ? GetPixel(screen.get(), at.x, at.y) : CLR_INVALID;
@@ -71,7 +76,7 @@ INT_PTR End(bool keep) {
 
 }  // namespace
 
-INT_PTR OnScreenPickMouse(HWND dialog, UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+INT_PTR OnScreenPickMouse(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN) {
         return Start(dialog, lParam);
     }
@@ -80,7 +85,7 @@ INT_PTR OnScreenPickMouse(HWND dialog, UINT message, WPARAM /*wParam*/, LPARAM l
     }
     switch (message) {
     case WM_MOUSEMOVE:
-        return Follow(dialog, lParam);
+        return Follow(dialog, wParam, lParam);
     case WM_LBUTTONUP:
         return End(true);
     case WM_RBUTTONDOWN:

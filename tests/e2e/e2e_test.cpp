@@ -187,6 +187,10 @@ TEST(Tintwell, AsAUserMeetsIt) {
 
 }  // namespace
 
+const std::string& ProgramUnderTest() {
+    return g_exe;
+}
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (argc > 1) {

@@ -65,4 +65,10 @@ POINT Centred(int width, int height);  // the corner of a window of that size ce
 // Wine hands arguments over as they were typed: a Unix path becomes one on drive Z:.
 std::string WindowsPath(std::string path);
 
+// Colours in and out (pick from the screen, drop, paste, copy): steps that cases write
+// themselves, on the main dialog now shown, and the driver's bounded wait.
+Step OnMain(const std::function<std::string(HWND main)>& run, bool answersBox = false);
+bool Eventually(const std::function<bool()>& condition);
+const std::string& ProgramUnderTest();  // the tintwell.exe that e2e_test was given
+
 #endif
