@@ -9,7 +9,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 
 #include "res/resource.h"
@@ -17,25 +16,12 @@
 
 namespace {
 
-constexpr COLORREF kBlueGrey = RGB(0x30, 0x60, 0x90);  // closest: 336699
-constexpr COLORREF kOrange = RGB(0xF0, 0x70, 0x10);    // closest: FA780A
 const char kMarker[] = "not a colour";
-const char kHexError[] =
-    "Please enter a valid hexadecimal number or click\n"
-    "Colours to choose one from the whole spectrum.";
-const char kNotFound[] = "Tintwell failed to load the file.\nThe file could not be found.";
-const char kNotOpened[] =
-    "Tintwell failed to load the file.\n"
-    "The file could not be opened. Check the path and that you may read the file.";
+const std::string kNone = "255 255 255 FFFFFF", kBlueGrey = "48 96 144 306090",
+                  kBlueGreyMatch = "51 102 153 336699", kOrange = "240 112 16 F07010",
+                  kOrangeMatch = "250 120 10 FA780A";
 
-std::string Shown(COLORREF c) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d %d %d %02X%02X%02X", GetRValue(c), GetGValue(c),
-                  GetBValue(c), GetRValue(c), GetGValue(c), GetBValue(c));
-    return text;
-}
-
-// A top-level window of one colour beside the program's, painted once and never activated.
+// A window of the test's own, of one colour, on top and never active, at x, 600.
 struct Patch {
     Patch(COLORREF colour, int x) : brush(CreateSolidBrush(colour)), middle{x + 40, 640} {
         std::string name = "patch" + std::to_string(colour);
@@ -44,11 +30,10 @@ struct Patch {
         type.hbrBackground = brush;
         type.lpszClassName = name.c_str();
         RegisterClassA(&type);
-        window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, name.c_str(),
-                                 "", WS_POPUP | WS_VISIBLE, x, 600, 80, 80, nullptr, nullptr,
-                                 nullptr, nullptr);
-        UpdateWindow(window);
-        // Wine puts the painted window on the screen when its thread next looks at its queue.
+        window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, name.c_str(), "",
+                                 WS_POPUP | WS_VISIBLE, x, 600, 80, 80, nullptr, nullptr, nullptr,
+                                 nullptr);
+        // Wine puts a painted window on the screen once its thread looks at its queue.
         shown = Eventually([&] {
             MSG message;
             while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -76,11 +61,6 @@ POINT MiddleOf(HWND main, int id) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-LPARAM ClientPoint(HWND main, POINT screen) {
-    ScreenToClient(main, &screen);
-    return MAKELPARAM(screen.x, screen.y);
-}
-
 HWND Capture(HWND main) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -88,56 +68,52 @@ HWND Capture(HWND main) {
     return info.hwndCapture;
 }
 
-Step Press() {
-    return OnMain([](HWND main) -> std::string {
-        PostMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON,
-                     ClientPoint(main, MiddleOf(main, IDC_USER_SAMPLE)));
-        return Eventually([&] { return Capture(main) == main; }) ? "" : "the mouse not captured";
-    });
+// A mouse message as the user's mouse would make it over that point of the screen; the left
+// button is held for moves. Wine's own moves come from the real cursor, without the button.
+void Mouse(HWND main, UINT message, POINT at) {
+    ScreenToClient(main, &at);
+    PostMessageA(main, message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, MAKELPARAM(at.x, at.y));
 }
 
-// Where the mouse goes while the button is held: a point of the screen, or, given `inDialog`, a
-// point of the dialog's own face.
-Step Drag(POINT to, bool inDialog = false) {
-    return OnMain([=](HWND main) {
-        POINT at = to;
-        if (inDialog) {
-            ClientToScreen(main, &at);
+// The left button pressed on the user's sample, then moves to each point.
+Step Drag(std::vector<POINT> points) {
+    return OnMain([=](HWND main) -> std::string {
+        Mouse(main, WM_LBUTTONDOWN, MiddleOf(main, IDC_USER_SAMPLE));
+        if (!Eventually([&] { return Capture(main) == main; })) {
+            return "the mouse not captured";
         }
-        PostMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(main, at));
+        for (POINT at : points) {
+            Mouse(main, WM_MOUSEMOVE, at);
+        }
         return std::string();
     });
 }
 
-// The pick ends by the left button's release, the right button or Escape.
+// The pick ends by the left button's release or the right button (here), or Escape.
 Step End(UINT message) {
     return OnMain([=](HWND main) {
-        bool escape = message == WM_KEYDOWN;
-        PostMessageA(main, message, escape ? VK_ESCAPE : 0, escape ? 1 : 0);
+        if (message == WM_KEYDOWN) {
+            PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 1);
+        } else {
+            Mouse(main, message, {700, 700});
+        }
         return Eventually([&] { return Capture(main) == nullptr; }) ? "" : "the mouse still held";
     });
 }
 
-// Moves that each change both colours, to and fro between the patches, then one onto the
-// dialog's face, which shows only once all are handled; `Timed` prints the time per move.
-constexpr int kMoves = 400;
-
-Step Speed(POINT a, POINT b, std::shared_ptr<DWORD> start) {
+// Moves that each change both colours, to and fro between two points, handled one by one.
+Step TimedMoves(POINT a, POINT b) {
     return OnMain([=](HWND main) {
-        *start = GetTickCount();
+        constexpr int kMoves = 400;
+        DWORD start = GetTickCount();
         for (int i = 0; i < kMoves; ++i) {
-            PostMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(main, i % 2 ? b : a));
+            POINT at = i % 2 ? b : a;
+            ScreenToClient(main, &at);
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y),
+                                SMTO_ABORTIFHUNG, 5000, &result);
         }
-        POINT face = {2, 2};
-        ClientToScreen(main, &face);
-        PostMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(main, face));
-        return std::string();
-    });
-}
-
-Step Timed(std::shared_ptr<DWORD> start) {
-    return OnMain([=](HWND) {
-        std::printf("%.3f ms per pick move\n", (GetTickCount() - *start) / (kMoves + 1.0));
+        std::printf("%.3f ms per pick move\n", (GetTickCount() - start) / double{kMoves});
         return std::string();
     });
 }
@@ -147,7 +123,7 @@ bool SetClipboard(const std::string& text) {
     std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
     GlobalUnlock(memory);
     // The program may hold the clipboard a moment.
-    bool set = Eventually([&] { return OpenClipboard(nullptr) != FALSE; }) && EmptyClipboard() &&
+    bool set = Eventually([] { return OpenClipboard(nullptr) != FALSE; }) && EmptyClipboard() &&
                SetClipboardData(CF_TEXT, memory) != nullptr;
     CloseClipboard();
     if (!set) {
@@ -161,10 +137,8 @@ std::string Clipboard() {
     if (OpenClipboard(nullptr)) {
         HGLOBAL data = GetClipboardData(CF_TEXT);
         const char* chars = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-        if (chars != nullptr) {
-            text = chars;
-            GlobalUnlock(data);
-        }
+        text = chars != nullptr ? chars : text;
+        GlobalUnlock(data);
         CloseClipboard();
     }
     return text;
@@ -172,145 +146,114 @@ std::string Clipboard() {
 
 // Everything in the hex edit selected, then the text pasted over it.
 Step Paste(const std::string& text) {
-    return OnMain([=](HWND main) -> std::string {
+    return OnMain([=](HWND main) {
         if (!SetClipboard(text)) {
             return "clipboard not set";
         }
         HWND edit = GetDlgItem(main, IDC_USER_HEX);
         PostMessageA(edit, EM_SETSEL, 0, -1);
         PostMessageA(edit, WM_PASTE, 0, 0);
-        return std::string();
+        return "";
     });
 }
 
-// A right click on a sample, then the menu item with this mnemonic, then Escape for a menu that
-// stayed open; the clipboard then holds `expected`.
+// A right click on a sample, then the menu item with that mnemonic, then Escape for a menu that
+// is still open; the clipboard then holds `expected`.
 Step Copy(int sample, char key, const std::string& expected) {
     return OnMain([=](HWND main) -> std::string {
-        if (!SetClipboard(kMarker)) {
-            return "clipboard not set";
-        }
         POINT at = MiddleOf(main, sample);
-        PostMessageA(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(at.x, at.y));
         HWND popup = nullptr;
-        if (!Eventually([&] { return IsWindowVisible(popup = FindWindowA("#32768", nullptr)); })) {
+        if (!SetClipboard(kMarker) ||
+            !PostMessageA(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main),
+                          MAKELPARAM(at.x, at.y)) ||
+            !Eventually([&] { return IsWindowVisible(popup = FindWindowA("#32768", nullptr)); })) {
             return "no copy menu";
         }
         PostMessageA(popup, WM_CHAR, static_cast<unsigned char>(key), 1);
         PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 1);
-        if (!Eventually([&] { return !IsWindowVisible(popup); })) {
-            return "the copy menu stayed open";
-        }
         std::string copied;
-        return Eventually([&] { return (copied = Clipboard()) == expected; })
+        return Eventually(
+                   [&] { return !IsWindowVisible(popup) && (copied = Clipboard()) == expected; })
                    ? ""
                    : "copied \"" + copied + "\", not \"" + expected + "\"";
     });
 }
 
-// A drop as Explorer makes it, built in the program's own memory: a drop's block is only
-// readable in the process that receives it. The program frees a drop with DragFinish, which
-// cannot free this block; it goes with the process.
+// A drop as Explorer posts it, its block written into the program's memory, the only place the
+// program can read it. DragFinish cannot free such a block; it goes with the process.
 Step Drop(const std::string& path) {
-    return OnMain([=](HWND main) -> std::string {
+    return OnMain([=](HWND main) {
         DWORD id = 0;
         GetWindowThreadProcessId(main, &id);
         HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
-        DROPFILES header{};
-        header.pFiles = sizeof header;
-        std::string block(reinterpret_cast<const char*>(&header), sizeof header);
-        block += path + std::string(2, '\0');
-        void* remote = process != nullptr ? VirtualAllocEx(process, nullptr, block.size(),
-                                                           MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
-                                          : nullptr;
-        bool written = remote != nullptr &&
-                       WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
-        if (process != nullptr) {
-            CloseHandle(process);
-        }
-        if (!written) {
-            return "no drop built in the program";
-        }
+        DROPFILES header{sizeof header, {}, FALSE, FALSE};
+        std::string block = std::string(reinterpret_cast<const char*>(&header), sizeof header) +
+                            path + std::string(2, '\0');
+        void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+        bool written = WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+        CloseHandle(process);
         PostMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
-        return std::string();
+        return written ? "" : "no drop in the program's memory";
     });
 }
 
-std::string SwatchFile(std::initializer_list<COLORREF> colours) {
-    std::string bytes = {0, 1, 0, static_cast<char>(colours.size())};
-    for (COLORREF c : colours) {
-        bytes += {0, 0};
-        for (BYTE channel : {GetRValue(c), GetGValue(c), GetBValue(c), BYTE{0}}) {
-            bytes.append(2, static_cast<char>(channel));
-        }
-    }
-    return bytes;
-}
-
 TEST(Tintwell, TakesAndGivesColours) {
-    ASSERT_FALSE(ProgramUnderTest().empty());
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     const std::string folder = std::string(temp) + "tintwell-colour-io\\";
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    const COLORREF faceColour = GetSysColor(COLOR_BTNFACE);
-    const std::string web = folder + "web.aco";
-    const std::string grey = folder + "grey.aco";
-    std::ofstream(web, std::ios::binary)
-        << SwatchFile({RGB(51, 102, 153), RGB(250, 120, 10), faceColour});
-    std::ofstream(grey, std::ios::binary) << SwatchFile({RGB(128, 128, 128)});
-    const std::string tooLong = folder + std::string(600, 'a') + ".aco";
+    // 336699 and FA780A, then 808080, as RGB records of a version-1 file.
+    const std::string web = folder + "web.aco", grey = folder + "grey.aco";
+    std::ofstream(web, std::ios::binary) << std::string(
+        "\0\1\0\2\0\0\x33\x33\x66\x66\x99\x99\0\0"
+        "\0\0\xFA\xFA\x78\x78\x0A\x0A\0\0",
+        24);
+    std::ofstream(grey, std::ios::binary)
+        << std::string("\0\1\0\1\0\0\x80\x80\x80\x80\x80\x80\0\0", 14);
+    const char kNotOpened[] =
+        "Tintwell failed to load the file.\n"
+        "The file could not be opened. Check the path and that you may read the file.";
 
-    Patch blueGrey(kBlueGrey, 600);
-    Patch orange(kOrange, 700);
+    Patch blueGrey(RGB(0x30, 0x60, 0x90), 600);
+    Patch orange(RGB(0xF0, 0x70, 0x10), 700);
     ASSERT_TRUE(blueGrey.shown && orange.shown);
-    const std::string face = Shown(faceColour);
-    const std::string none = "255 255 255 FFFFFF";
-    const std::string blueGreyMatch = "51 102 153 336699";
-    const std::string orangeMatch = "250 120 10 FA780A";
-    const Settings normal = {0x01, {100, 60}, {700, 500}};
-    auto start = std::make_shared<DWORD>(0);
     // clang-format off
     const std::vector<Step> compactNoFile = {
         Main(Compact),
-        // Ends over the other program's window: the colour stays, nothing matches, no box.
-        Press(), Drag(blueGrey.middle), Shows(Shown(kBlueGrey), none), End(WM_LBUTTONUP),
-        Shows(Shown(kBlueGrey), none),
+        // Ends over the test's window: the colour stays, nothing matches, no box.
+        Drag({blueGrey.middle}), Shows(kBlueGrey, kNone), End(WM_LBUTTONUP), Shows(kBlueGrey, kNone),
         Copy(IDC_MATCH_SAMPLE, 'r', kMarker), Copy(IDC_USER_SAMPLE, 'r', "306090"),
-        Drop(web), Type("f07010"), Shows(Shown(kOrange), orangeMatch),
-        Close(), Exit()};
-    const std::vector<Step> normalPicks = {
-        Main(Normal),
-        Press(), Drag(orange.middle), Shows(Shown(kOrange), orangeMatch),
-        Drag({2, 2}, true), Shows(face, face), End(WM_LBUTTONUP), Shows(face, face),
-        Press(), Drag(blueGrey.middle), Shows(Shown(kBlueGrey), blueGreyMatch),
-        End(WM_KEYDOWN), Shows(face, face), Keys(),
-        Press(), Drag(orange.middle), Shows(Shown(kOrange), orangeMatch),
-        End(WM_RBUTTONDOWN), Shows(face, face),
-        Press(), Drag(orange.middle), Shows(Shown(kOrange), orangeMatch),
-        Speed(blueGrey.middle, orange.middle, start), Shows(face, face), Timed(start),
-        End(WM_LBUTTONUP),
-        Close(), Exit()};
-    const std::vector<Step> normalPasteCopyDrop = {
+        Drop(web), Type("f07010"), Shows(kOrange, kOrangeMatch), Close(), Exit()};
+    const std::vector<Step> normal = {
         Main(Normal), Path(web),
-        Paste("#306090\r\n"), Shows(Shown(kBlueGrey), blueGreyMatch),
-        Paste(" \t0XF07010 "), Shows(Shown(kOrange), orangeMatch),
-        Paste("4a90d9"), Shows("74 144 217 4A90D9", blueGreyMatch),
+        Drag({blueGrey.middle, orange.middle}), Shows(kOrange, kOrangeMatch), End(WM_LBUTTONUP),
+        Drag({blueGrey.middle}), Shows(kBlueGrey, kBlueGreyMatch), End(WM_KEYDOWN),
+        Shows(kOrange, kOrangeMatch), Keys(),
+        Drag({blueGrey.middle}), Shows(kBlueGrey, kBlueGreyMatch), End(WM_RBUTTONDOWN),
+        Shows(kOrange, kOrangeMatch),
+        Drag({}), TimedMoves(blueGrey.middle, orange.middle), Shows(kOrange, kOrangeMatch),
+        End(WM_LBUTTONUP),
+        Paste("#306090\r\n"), Shows(kBlueGrey, kBlueGreyMatch),
+        Paste(" \t0XF07010 "), Shows(kOrange, kOrangeMatch),
+        Paste("4a90d9"), Shows("74 144 217 4A90D9", kBlueGreyMatch),
         Copy(IDC_USER_SAMPLE, 'r', "4A90D9"), Copy(IDC_USER_SAMPLE, '#', "#4A90D9"),
         Copy(IDC_USER_SAMPLE, 'd', "74, 144, 217"), Copy(IDC_MATCH_SAMPLE, 'd', "51, 102, 153"),
         // Not a colour: pasted as before, cut at six characters, refused as typing is.
-        Paste("#12GG00"), Box("Tintwell Error", kHexError), Shows("74 144 217 #12GG0", blueGreyMatch),
-        Drop(folder + "missing.aco"), Box("Tintwell", kNotFound), Path(web),
-        Drop(tooLong), Box("Tintwell", kNotOpened), Path(web),
+        Paste("#12GG00"),
+        Box("Tintwell Error", "Please enter a valid hexadecimal number or click\n"
+                              "Colours to choose one from the whole spectrum."),
+        Shows("74 144 217 #12GG0", kBlueGreyMatch),
+        Drop(folder + "missing.aco"),
+        Box("Tintwell", "Tintwell failed to load the file.\nThe file could not be found."),
+        Drop(folder + std::string(600, 'a') + ".aco"), Box("Tintwell", kNotOpened), Path(web),
         Drop(grey), Path(grey), Type("7f7f7f"), Shows("127 127 127 7F7F7F", "128 128 128 808080"),
         Close(), Exit()};
     // clang-format on
     ASSERT_TRUE(Store(std::nullopt));
     EXPECT_EQ(RunSession(ProgramUnderTest(), "", compactNoFile), "") << "Compact, no file";
-    ASSERT_TRUE(Store(normal));
-    EXPECT_EQ(RunSession(ProgramUnderTest(), web, normalPicks), "") << "Normal, picks";
-    EXPECT_EQ(RunSession(ProgramUnderTest(), web, normalPasteCopyDrop), "") << "paste, copy, drop";
+    ASSERT_TRUE(Store(Settings{0x01, {100, 60}, {700, 500}}));
+    EXPECT_EQ(RunSession(ProgramUnderTest(), web, normal), "") << "Normal";
     std::filesystem::remove_all(folder, ignored);
 }
 
