@@ -68,24 +68,24 @@ HWND Capture(HWND main) {
     return info.hwndCapture;
 }
 
-// A mouse message as the user's mouse would make it over that point of the screen; the left
-// button is held for moves. Wine's own moves come from the real cursor, without the button.
+// A mouse message as the user's mouse would make it over that point of the screen, handled
+// before the call returns; the left button is held for moves. (Wine sends moves of its own,
+// from where the real cursor is, without the button.)
 void Mouse(HWND main, UINT message, POINT at) {
     ScreenToClient(main, &at);
-    PostMessageA(main, message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, MAKELPARAM(at.x, at.y));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(main, message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0,
+                        MAKELPARAM(at.x, at.y), SMTO_ABORTIFHUNG, 5000, &result);
 }
 
 // The left button pressed on the user's sample, then moves to each point.
 Step Drag(std::vector<POINT> points) {
-    return OnMain([=](HWND main) -> std::string {
+    return OnMain([=](HWND main) {
         Mouse(main, WM_LBUTTONDOWN, MiddleOf(main, IDC_USER_SAMPLE));
-        if (!Eventually([&] { return Capture(main) == main; })) {
-            return "the mouse not captured";
-        }
         for (POINT at : points) {
             Mouse(main, WM_MOUSEMOVE, at);
         }
-        return std::string();
+        return Capture(main) == main ? "" : "the mouse not captured";
     });
 }
 
@@ -101,20 +101,16 @@ Step End(UINT message) {
     });
 }
 
-// Moves that each change both colours, to and fro between two points, handled one by one.
+// Moves that each change both colours, to and fro between two points.
 Step TimedMoves(POINT a, POINT b) {
     return OnMain([=](HWND main) {
         constexpr int kMoves = 400;
         DWORD start = GetTickCount();
         for (int i = 0; i < kMoves; ++i) {
-            POINT at = i % 2 ? b : a;
-            ScreenToClient(main, &at);
-            DWORD_PTR result = 0;
-            SendMessageTimeoutA(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y),
-                                SMTO_ABORTIFHUNG, 5000, &result);
+            Mouse(main, WM_MOUSEMOVE, i % 2 ? b : a);
         }
         std::printf("%.3f ms per pick move\n", (GetTickCount() - start) / double{kMoves});
-        return std::string();
+        return "";
     });
 }
 
@@ -133,15 +129,12 @@ bool SetClipboard(const std::string& text) {
 }
 
 std::string Clipboard() {
-    std::string text = "<no text>";
-    if (OpenClipboard(nullptr)) {
-        HGLOBAL data = GetClipboardData(CF_TEXT);
-        const char* chars = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-        text = chars != nullptr ? chars : text;
-        GlobalUnlock(data);
-        CloseClipboard();
-    }
-    return text;
+    HGLOBAL data = OpenClipboard(nullptr) ? GetClipboardData(CF_TEXT) : nullptr;
+    const char* text = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    std::string copied = text != nullptr ? text : "<no text>";
+    GlobalUnlock(data);
+    CloseClipboard();
+    return copied;
 }
 
 // Everything in the hex edit selected, then the text pasted over it.
