@@ -88,6 +88,7 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_TRAYNOTIFY:
         return OnTrayNotify(wParam, lParam);
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:

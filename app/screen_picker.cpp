@@ -42,8 +42,8 @@ INT_PTR Start(HWND dialog, LPARAM clientPoint) {
 
 // The screen DC spans the whole virtual screen, with the main screen's corner at 0, 0.
 INT_PTR Follow(HWND dialog, WPARAM buttons, LPARAM clientPoint) {
-    // A move without the left button is not the user's drag: Wine sends one when the capture
-    // starts, from where the cursor happens to be.
+    // A move without the left button is not the user's drag: Wine sends some of its own, from
+    // wherever the cursor rests, when the capture starts.
     if (!(buttons & MK_LBUTTON)) {
         return TRUE;
     }
@@ -77,7 +77,8 @@ INT_PTR End(bool keep) {
 }  // namespace
 
 INT_PTR OnScreenPickMouse(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_LBUTTONDOWN) {
+    // A second press soon after the first arrives as a double click.
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
         return Start(dialog, lParam);
     }
     if (!g_app.pick.active) {

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-// WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONDOWN and WM_CAPTURECHANGED of a main
-// dialog; FALSE when they are none of the picker's business.
+// WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONDOWN and
+// WM_CAPTURECHANGED of a main dialog; FALSE when they are none of the picker's business.
 INT_PTR OnScreenPickMouse(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Escape (IDCANCEL) in a main dialog: ends a pick and puts back the colour from before it.
