@@ -44,6 +44,13 @@ struct Controls {
     HWND matchBlueChip = nullptr;
 };
 
+// A pick of the user's colour from the screen while the left button is held.
+struct ScreenPick {
+    bool active = false;
+    COLORREF userBefore = 0;  // the colours a cancelled pick puts back
+    COLORREF matchBefore = 0;
+};
+
 struct AppState {
     ViewMode view = ViewMode::Compact;
     RECT normalRect{};   // only left and top are used: where the Normal dialog goes
@@ -80,6 +87,7 @@ struct AppState {
     COLORREF customColours[16]{};
 
     Controls controls;
+    ScreenPick pick;
 };
 
 extern AppState g_app;

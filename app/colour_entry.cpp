@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char kErrorCaption[] = "Tintwell Error";
 
+}  // namespace
+
 void ShowUserAndMatch(COLORREF colour) {
     // ShowUserColour rewrites the hex edit; its echo must not be read as typing.
     g_app.ignoreHexChange = true;
@@ -22,8 +24,6 @@ void ShowUserAndMatch(COLORREF colour) {
     DescribeMatch(position);
     ShowMatchedColour(match);
 }
-
-}  // namespace
 
 bool ParseHexColour(const char* text, COLORREF* colour) {
     unsigned red = 0;

@@ -1,6 +1,7 @@
 #include "app/about_box.h"
 #include "app/colour_entry.h"
 #include "app/main_dialog.h"
+#include "app/screen_picker.h"
 #include "app/settings.h"
 #include "app/swatch_file_selection.h"
 #include "res/resource.h"
@@ -15,7 +16,8 @@ void PlainButton(HWND button) {
 
 }  // namespace
 
-// Enter and Escape arrive as IDOK and IDCANCEL and fall through: neither closes a main dialog.
+// Enter and Escape arrive as IDOK and IDCANCEL: neither closes a main dialog, and Escape ends a
+// pick from the screen.
 int OnCommand(WORD notification, WORD id) {
     const Controls& controls = g_app.controls;
     switch (id) {
@@ -39,6 +41,8 @@ int OnCommand(WORD notification, WORD id) {
             SwitchView(g_app.view != ViewMode::Compact ? ViewMode::Compact : ViewMode::Normal));
     case IDM_ABOUT:
         return ShowAboutBox();
+    case IDCANCEL:
+        return CancelScreenPick();
     default:
         return 0;
     }

@@ -2,8 +2,12 @@
 
 #include <new>
 
+#include "app/colour_copy_menu.h"
 #include "app/colour_display.h"
 #include "app/match_tip.h"
+#include "app/file_drop.h"
+#include "app/hex_paste.h"
+#include "app/screen_picker.h"
 #include "app/settings.h"
 #include "app/tray_icon.h"
 #include "res/resource.h"
@@ -46,6 +50,8 @@ INT_PTR OnInitDialog(HWND window) {
     AttachColourBrushes(window);
     WireControls();
     CreateMatchTip(window);
+    AcceptPastedColours(g_app.controls.userHex);
+    DragAcceptFiles(window, TRUE);
     if (g_app.view != ViewMode::Compact) {
         SetUpNormalView();
     } else {
@@ -83,6 +89,17 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                                                           reinterpret_cast<HDC>(wParam)));
     case WM_TRAYNOTIFY:
         return OnTrayNotify(wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_CAPTURECHANGED:
+        return OnScreenPickMouse(window, message, wParam, lParam);
+    case WM_CONTEXTMENU:
+        return OnSampleContextMenu(window, lParam);
+    case WM_DROPFILES:
+        return OnDropFiles(reinterpret_cast<HDROP>(wParam));
     default:
         return 0;
     }

@@ -55,26 +55,11 @@ const char* LoadFailureText(LoadStatus status) {
     }
 }
 
-int SelectSwatchFile(bool interactive) {
-    if (!g_app.swatchTable) {
-        return 1;  // the run is ending
-    }
-    char previousPath[kSwatchPathSize];
-    std::memcpy(previousPath, g_app.swatchPath, sizeof previousPath);
+namespace {
 
-    if (interactive) {
-        if (g_app.fileDialog.lStructSize == 0) {
-            FillFileDialog();
-        }
-        // After a view switch the dialog that first used the record is hidden: own the file
-        // dialog by the window the user sees.
-        g_app.fileDialog.hwndOwner = g_app.mainWindow;
-        if (!GetOpenFileNameA(&g_app.fileDialog)) {
-            SetWindowTextA(g_app.controls.swatchPath, g_app.swatchPath);
-            return 1;
-        }
-    }
-
+// Loads the file that swatchPath names and reports how it went; a failure names the file of
+// `previousPath` again.
+int LoadNamedFile(const char* previousPath) {
     SwatchTable& table = *g_app.swatchTable;
     table.SetFileName(g_app.swatchPath);
     if (table.Load()) {
@@ -98,9 +83,49 @@ int SelectSwatchFile(bool interactive) {
 
     Warn(LoadFailureText(table.GetStatus()));
     // The table still holds the previous file's colours: name that file again.
-    std::memcpy(g_app.swatchPath, previousPath, sizeof previousPath);
+    std::memcpy(g_app.swatchPath, previousPath, kSwatchPathSize);
     table.SetFileName(g_app.swatchPath);
     return 1;
+}
+
+}  // namespace
+
+int SelectSwatchFile(bool interactive) {
+    if (!g_app.swatchTable) {
+        return 1;  // the run is ending
+    }
+    char previousPath[kSwatchPathSize];
+    std::memcpy(previousPath, g_app.swatchPath, sizeof previousPath);
+
+    if (interactive) {
+        if (g_app.fileDialog.lStructSize == 0) {
+            FillFileDialog();
+        }
+        // After a view switch the dialog that first used the record is hidden: own the file
+        // dialog by the window the user sees.
+        g_app.fileDialog.hwndOwner = g_app.mainWindow;
+        if (!GetOpenFileNameA(&g_app.fileDialog)) {
+            SetWindowTextA(g_app.controls.swatchPath, g_app.swatchPath);
+            return 1;
+        }
+    }
+    return LoadNamedFile(previousPath);
+}
+
+int OpenSwatchFile(const char* path) {
+    if (!g_app.swatchTable) {
+        return 1;
+    }
+    std::size_t length = std::strlen(path);
+    if (length >= kSwatchPathSize) {
+        // Not a status the table can give: the text of a file that cannot be opened.
+        Warn(LoadFailureText(ERROR_FILENAME_EXCED_RANGE));
+        return 1;
+    }
+    char previousPath[kSwatchPathSize];
+    std::memcpy(previousPath, g_app.swatchPath, sizeof previousPath);
+    std::memcpy(g_app.swatchPath, path, length + 1);
+    return LoadNamedFile(previousPath);
 }
 
 void OpenLastSwatchFile() {

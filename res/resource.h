@@ -43,6 +43,11 @@
 #define IDM_SWITCH_VIEW 40011
 #define IDM_ABOUT 40012
 
+// The colour samples' copy menu
+#define IDM_COPY_HEX 40020
+#define IDM_COPY_HASH_HEX 40021
+#define IDM_COPY_DECIMAL 40022
+
 // Fixed texts and group boxes that the program never addresses
 #define IDC_STATIC -1
 

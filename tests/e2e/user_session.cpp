@@ -560,3 +560,13 @@ std::string& ProgramPath() {
     static std::string path;
     return path;
 }
+
+// Colours in and out (pick from the screen, drop, paste, copy)
+
+Step OnMain(const std::function<std::string(HWND main)>& run, bool answersBox) {
+    return {[=](Session& s) { return run(s.main); }, answersBox};
+}
+
+bool Eventually(const std::function<bool()>& condition) {
+    return WaitUntil(condition);
+}

@@ -75,5 +75,9 @@ std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps);
 Step Tip(const std::string& text);
 // The tintwell.exe under test, as the test program was told it.
 std::string& ProgramPath();
+// Colours in and out (pick from the screen, drop, paste, copy): steps that cases write
+// themselves, on the main dialog now shown, and the driver's bounded wait.
+Step OnMain(const std::function<std::string(HWND main)>& run, bool answersBox = false);
+bool Eventually(const std::function<bool()>& condition);
 
 #endif
