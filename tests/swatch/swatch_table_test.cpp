@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -131,35 +129,6 @@ TEST(SwatchCursor, StopsAtTheEndWhereASearchLeavesIt) {
         more += table.GetNextEntry(&entry) ? 1 : 0;
     }
     EXPECT_EQ(more, 0);
-}
-
-// Files saved by other programs, kept beside the repository, where present. Each carries a second,
-// named section after the records its count covers, which the load must stop short of.
-TEST(SwatchSamples, FilesFromOtherProgramsLoadAsExpected) {
-    const char* folder = std::getenv("TINTWELL_ACO_SAMPLES");
-    if (folder == nullptr || !std::filesystem::is_directory(folder)) {
-        GTEST_SKIP() << "no sample folder";
-    }
-    const struct {
-        const char* file;
-        LoadStatus status;
-        COLORREF colour;  // one of the file's, found as itself; none for files without RGB entries
-    } samples[] = {
-        {"kdybicz_rgb.aco", 0, 0xFF00FF},
-        {"open-color_1.6.3.aco", 0, 0xF5F3F1},
-        {"kdybicz_cmyk.aco", 0, SWATCH_NO_COLOUR},
-        {"kdybicz_grayscale.aco", kFlagged, SWATCH_NO_COLOUR},
-        {"czebe_swatch-lab.aco", kFlagged, SWATCH_NO_COLOUR},
-    };
-    for (const auto& sample : samples) {
-        SCOPED_TRACE(sample.file);
-        const std::string path = (std::filesystem::path(folder) / sample.file).string();
-        SwatchTable table;
-        table.SetFileName(path.c_str());
-        ASSERT_TRUE(table.Load());
-        EXPECT_EQ(table.GetStatus(), sample.status);
-        EXPECT_EQ(table.FindClosestColour(sample.colour), sample.colour);
-    }
 }
 
 TEST(ClosestRgb, TheFastScanAgreesWithThePlainOne) {
