@@ -63,11 +63,21 @@ struct SwatchFiles {
         folder = std::string(temp) + "tintwell-e2e\\";
         std::filesystem::create_directories(folder + "my swatches", ignored);
     }
-    ~SwatchFiles() { std::filesystem::remove_all(folder, ignored); }
+    ~SwatchFiles() {
+        for (HANDLE file : held) {
+            CloseHandle(file);
+        }
+        std::filesystem::remove_all(folder, ignored);
+    }
+    // Each file stays open for writing, as in a paint program, while Tintwell reads it.
     std::string Write(const std::string& name, const std::string& bytes) {
         std::ofstream(folder + name, std::ios::binary) << bytes;
+        held.push_back(CreateFileA((folder + name).c_str(), GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                   nullptr));
         return folder + name;
     }
+    std::vector<HANDLE> held;
     std::error_code ignored;
 };
 
@@ -79,12 +89,14 @@ struct Case {
 };
 
 std::vector<Case> Cases(SwatchFiles& f) {
-    const std::string web = f.Write(
-        "web.aco",
-        SwatchFile(4, {{0, 250, 120, 10}, {0, 51, 102, 153}, {0, 0, 0, 255}, {0, 10, 10, 10}}));
+    // clang-format off
+    const std::string web = f.Write("web.aco", SwatchFile(5, {{0, 250, 120, 10}, {0, 51, 102, 153},
+        {0, 0, 0, 255}, {0, 10, 10, 10}, {0, 12, 12, 12}}));
+    // clang-format on
     const std::string grey =
         f.Write("my swatches\\grey.aco", SwatchFile(2, {{0, 128, 128, 128}, {0, 255, 255, 255}}));
     const std::string empty = f.Write("empty.aco", "");
+    const std::string onlyBlack = f.Write("black.aco", SwatchFile(1, {{0, 0, 0, 0}}));
     const std::string noColours = f.Write("no-colours.aco", SwatchFile(0, {}));
     // A CMYK record (colour space 2 is fine, 3 to 8 are flagged) beside an RGB one.
     const std::string unsupported =
@@ -110,6 +122,7 @@ std::vector<Case> Cases(SwatchFiles& f) {
           Shows(black, black),
           // No swatch file: the colour is shown, nothing matches, and the picker is refused.
           Type("336699"), Shows("51 102 153 336699", none),
+          Painted(RGB(51, 102, 153), GetSysColor(COLOR_BTNFACE)),  // the dialog's background
           Press(IDC_COLOURS), Box("Tintwell Error", kNoFile),
           Tray('x'), Exit(), Stored({0x00, normalDefault, compactDefault})}},
 
@@ -121,7 +134,10 @@ std::vector<Case> Cases(SwatchFiles& f) {
         {"a path on the command line is loaded; typing matches; hex errors are refused",
          normal, web,
          {Main(Normal, normalAt), Path(web),
+          // The distance sums the channels: 127 to pure blue, though 10 10 10 is nearer in each.
+          Type("000080"), Shows("0 0 128 000080", "0 0 255 0000FF"),
           Type("ff8000"), Shows("255 128 0 FF8000", "250 120 10 FA780A"),
+          Painted(RGB(255, 128, 0), RGB(250, 120, 10)),
           Type("33669"), Shows("255 128 0 33669", "250 120 10 FA780A"),
           Type("12GG00"), Box("Tintwell Error", kHexError),
           Shows("255 128 0 12GG00", "250 120 10 FA780A"),
@@ -148,10 +164,14 @@ std::vector<Case> Cases(SwatchFiles& f) {
           Browse(noFolder), Box("Tintwell", kNotOpened),
           // A new Normal dialog shows the path the program holds: still the loaded file's.
           Menu('v'), Main(Compact), Tray('v'), Main(Normal), Path(web),
-          Type("0b0b0b"), Shows("11 11 11 0B0B0B", "10 10 10 0A0A0A"),
+          Type("0b0b0b"), Shows("11 11 11 0B0B0B", "10 10 10 0A0A0A"),  // a tie: the earlier
           Browse(unsupported), Box("Tintwell", kUnsupported), Path(unsupported),
+          Type("000000"), Shows("0 0 0 000000", "200 0 0 C80000"),  // CMYK passed over
           Browse(fewer), Box("Tintwell", kFewerColours), Path(fewer),
           Type("00c000"), Shows("0 192 0 00C000", "0 200 0 00C800"),
+          // Nothing matches from 765 away, the largest distance.
+          Browse(onlyBlack), Type("fffffe"), Shows("255 255 254 FFFFFE", black),
+          Type("ffffff"), Shows("255 255 255 FFFFFF", none),
           Menu('x'), Exit()}},
 
         {"Normal, Compact, Normal: the colours carry over; exit from the innermost dialog",
@@ -184,11 +204,3 @@ TEST(Tintwell, AsAUserMeetsIt) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc > 1) {
-        ProgramPath() = WindowsPath(argv[1]);
-    }
-    return RUN_ALL_TESTS();
-}

@@ -38,9 +38,7 @@ Step Press(int id);                                             // a button of t
 Step Browse(const std::string& path);     // Browse, the path typed into the file dialog, Open
 Step Pick(int red, int green, int blue);  // Colours, the values typed into the dialog, OK
 Step Menu(char key);                      // the Options menu, then the item with this mnemonic
-// The tray popup, then the item; with a file name, a picture of the dialog, the popup and the
-// tray is taken first.
-Step Tray(char key, const std::string& picture = "");
+Step Tray(char key);                      // the tray popup, then the item with this mnemonic
 Step About();       // the About box shows where a centred main dialog would be
 Step CloseAbout();  // by its Close button
 Step Keys();        // Escape, and Enter in a main dialog, close nothing
@@ -48,7 +46,6 @@ Step Move(POINT to);
 Step Close();  // the main dialog's close box
 Step Exit();   // the program has ended with code 0
 Step Stored(const Settings& settings);
-Step Snap(const std::string& file);  // a picture of the dialog in front, as a BMP file
 
 // Starts tintwell.exe in its own folder (where its icon file lies), as a shortcut would, and runs
 // the steps up to the first failure, which the answer names with the step's number. A program
@@ -73,11 +70,18 @@ std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps);
 // The mouse comes to rest on the matched sample; the tooltip reads `text` (UTF-8), or, for an
 // empty text, none shows.
 Step Tip(const std::string& text);
-// The tintwell.exe under test, as the test program was told it.
+// The tintwell.exe under test: the test program's first argument.
 std::string& ProgramPath();
 // Colours in and out (pick from the screen, drop, paste, copy): steps that cases write
 // themselves, on the main dialog now shown, and the driver's bounded wait.
 Step OnMain(const std::function<std::string(HWND main)>& run, bool answersBox = false);
 bool Eventually(const std::function<bool()>& condition);
+
+// Settings values as stored, for what the program makes of values it did not write itself.
+std::string Position(POINT at);  // top, then left, each big-endian
+bool StoreValue(const char* name, DWORD type, const std::string& bytes);  // into the settings key
+
+// The two samples as painted on screen, read back pixel by pixel.
+Step Painted(COLORREF user, COLORREF match);
 
 #endif

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 #include "res/resource.h"
 
@@ -163,39 +162,9 @@ std::string TypeInto(HWND edit, const std::string& text) {
     return WaitUntil([&] { return Text(edit).size() == length; }) ? "" : "typed: " + Text(edit);
 }
 
-// A rectangle of the screen as a 24-bit BMP file; a bottom-up DIB section's rows are the file's.
-bool SavePicture(const RECT& rect, const std::string& path) {
-    LONG width = rect.right - rect.left;
-    LONG height = rect.bottom - rect.top;
-    DWORD size = ((width * 3 + 3) & ~3) * height;
-    BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB, size, 0, 0, 0, 0};
-    DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
-    BITMAPFILEHEADER file{0x4D42 /* "BM" */, offset + size, 0, 0, offset};
-    char* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(memory, reinterpret_cast<BITMAPINFO*>(&header),
-                                      DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    bool saved = bitmap != nullptr &&
-                 BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) &&
-                 GdiFlush();
-    if (saved) {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(&file), sizeof file);
-        out.write(reinterpret_cast<const char*>(&header), sizeof header);
-        saved = out.write(bits, size).flush().good();
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return saved;
-}
-
 // Opens the menu bar's Options menu (Alt+O) or the tray popup (a right click on the icon), then
 // picks the item by its mnemonic, as a keyboard user would.
-Step Popup(bool fromTray, char key, const std::string& picture) {
+Step Popup(bool fromTray, char key) {
     return {[=](Session& s) -> std::string {
         PostMessageA(s.main, fromTray ? kTrayNotify : WM_SYSCOMMAND, fromTray ? 0 : SC_KEYMENU,
                      fromTray ? WM_RBUTTONDOWN : 'o');
@@ -211,16 +180,6 @@ Step Popup(bool fromTray, char key, const std::string& picture) {
         if (fromTray && (rect.right != cursor.x || rect.bottom != bottom)) {
             return "tray popup's corner at " + Format(rect.right, rect.bottom) + ", not " +
                    Format(cursor.x, bottom);
-        }
-        if (!picture.empty()) {
-            Sleep(200);  // the popup's items are drawn after it shows
-            // The dialog and the popup, out to the tray in the screen's bottom-right corner.
-            RECT dialog = RectOf(s.main);
-            RECT shot = {std::min(rect.left, dialog.left) - 8, std::min(rect.top, dialog.top) - 8,
-                         GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-            if (!SavePicture(shot, picture)) {
-                return "no picture taken";
-            }
         }
         PostMessageA(popup, WM_CHAR, static_cast<unsigned char>(key), 1);
         return WaitUntil([&] { return !IsWindowVisible(popup); }) ? "" : "the popup stayed open";
@@ -255,7 +214,9 @@ std::string Hex(const Values& values) {
     return text;
 }
 
-std::string Position(POINT at) {  // top, then left, each big-endian
+}  // namespace
+
+std::string Position(POINT at) {
     std::string value;
     for (LONG coordinate : {at.y, at.x}) {
         for (int shift = 24; shift >= 0; shift -= 8) {
@@ -264,6 +225,8 @@ std::string Position(POINT at) {  // top, then left, each big-endian
     }
     return value;
 }
+
+namespace {
 
 Values Encode(const Settings& settings) {
     return {std::string(1, static_cast<char>(settings.options)), Position(settings.normal),
@@ -352,11 +315,11 @@ Step Pick(int red, int green, int blue) {
 }
 
 Step Menu(char key) {
-    return Popup(false, key, "");
+    return Popup(false, key);
 }
 
-Step Tray(char key, const std::string& picture) {
-    return Popup(true, key, picture);
+Step Tray(char key) {
+    return Popup(true, key);
 }
 
 Step About() {
@@ -430,19 +393,6 @@ Step Stored(const Settings& settings) {
     }};
 }
 
-Step Snap(const std::string& file) {
-    return {[=](Session& s) {
-        // Activated anew: Wine paints a dialog that took the focus while still hidden with an
-        // inactive caption.
-        HWND window = Front(s);
-        for (HWND w : {GetDesktopWindow(), window}) {
-            SetForegroundWindow(w);
-            Sleep(300);
-        }
-        return SavePicture(RectOf(window), file) ? "" : "no picture taken";
-    }};
-}
-
 std::string RunSession(const std::string& exe, const std::string& arguments,
                        const std::vector<Step>& steps) {
     Session s;
@@ -473,9 +423,7 @@ bool Store(const std::optional<Settings>& settings) {
     Values values = settings ? Encode(*settings) : Values{};
     bool stored = true;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        stored &= RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKeyPath, kValueNames[i], REG_BINARY,
-                                  values[i].data(),
-                                  static_cast<DWORD>(values[i].size())) == ERROR_SUCCESS;
+        stored &= StoreValue(kValueNames[i], REG_BINARY, values[i]);
     }
     return stored;
 }
@@ -557,7 +505,8 @@ Step Tip(const std::string& text) {
 }
 
 std::string& ProgramPath() {
-    static std::string path;
+    // Every test program is given the tintwell.exe under test as its first argument.
+    static std::string path = __argc > 1 ? WindowsPath(__argv[1]) : std::string();
     return path;
 }
 
@@ -569,4 +518,30 @@ Step OnMain(const std::function<std::string(HWND main)>& run, bool answersBox) {
 
 bool Eventually(const std::function<bool()>& condition) {
     return WaitUntil(condition);
+}
+
+bool StoreValue(const char* name, DWORD type, const std::string& bytes) {
+    return RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKeyPath, name, type, bytes.data(),
+                           static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+Step Painted(COLORREF user, COLORREF match) {
+    auto hex = [](COLORREF colour) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%06lX ", static_cast<unsigned long>(colour));
+        return std::string(text);
+    };
+    return {[=](Session& s) {
+        return Expect("the samples' centre pixels", hex(user) + hex(match), [&] {
+            std::string shown;
+            HDC screen = GetDC(nullptr);
+            for (int id : {IDC_USER_SAMPLE, IDC_MATCH_SAMPLE}) {
+                RECT rect = RectOf(GetDlgItem(s.main, id));
+                shown += hex(
+                    GetPixel(screen, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+            }
+            ReleaseDC(nullptr, screen);
+            return shown;
+        });
+    }};
 }
