@@ -66,6 +66,5 @@ void AppTest::TearDown() {
 INT_PTR AppTest::RunDialog(ViewMode view, UiScript& script) {
     g_app.view = view;
     script.Start();
-    return DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(ViewTemplate(view)), nullptr,
-                           MainDialog, 0);
+    return RunViews();
 }

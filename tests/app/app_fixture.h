@@ -35,7 +35,8 @@ class AppTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Opens the dialog of `view` as the program does and runs `script` inside its loop.
+    // Opens the dialog of `view` as the program does, and after a switch the next one, and runs
+    // `script` inside their loops.
     INT_PTR RunDialog(ViewMode view, class UiScript& script);
 
     ProgramKeyGuard keyGuard;

@@ -49,7 +49,7 @@ TEST_F(LifecycleTest, ExitAfterSwitchingViewsReleasesEverythingOnce) {
     bool trayWhileCompact = false, trayAfterSwitchBack = true;
 
     UiScript script;
-    // Each switch opens the next dialog inside this one's loop; the next step runs in there.
+    // Each switch ends this dialog; the next step runs in the dialog opened after it.
     script.Then([&] {
         dialogs[0] = g_app.mainWindow;
         SendMessageA(g_app.mainWindow, WM_COMMAND, IDM_SWITCH_VIEW, 0);
