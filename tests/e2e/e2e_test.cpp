@@ -18,8 +18,6 @@
 
 namespace {
 
-std::string g_exe;  // the tintwell.exe under test, from this program's command line
-
 const char kHexError[] =
     "Please enter a valid hexadecimal number or click\n"
     "Colours to choose one from the whole spectrum.";
@@ -173,14 +171,14 @@ std::vector<Case> Cases(SwatchFiles& f) {
 }
 
 TEST(Tintwell, AsAUserMeetsIt) {
-    ASSERT_FALSE(g_exe.empty()) << "usage: e2e_test <path of tintwell.exe>";
+    ASSERT_FALSE(ProgramUnderTest().empty()) << "usage: e2e_test <path of tintwell.exe>";
     SwatchFiles files;
     ASSERT_EQ(files.folder.find(' '), std::string::npos) << "the plain path must hold no blank";
     for (const Case& c : Cases(files)) {
         SCOPED_TRACE(c.name);
         DWORD start = GetTickCount();
         ASSERT_TRUE(Store(c.stored));
-        EXPECT_EQ(RunSession(g_exe, c.commandLine, c.steps), "");
+        EXPECT_EQ(RunSession(ProgramUnderTest(), c.commandLine, c.steps), "");
         std::printf("%5lu ms  %s\n", GetTickCount() - start, c.name.c_str());
     }
 }
@@ -190,7 +188,7 @@ TEST(Tintwell, AsAUserMeetsIt) {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (argc > 1) {
-        g_exe = WindowsPath(argv[1]);
+        ProgramUnderTest() = WindowsPath(argv[1]);
     }
     return RUN_ALL_TESTS();
 }

@@ -1,5 +1,6 @@
 #include "user_session.h"
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -443,6 +444,24 @@ Step Snap(const std::string& file) {
     }};
 }
 
+namespace {
+
+std::string RunSteps(Session& s, const std::vector<Step>& steps) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        // A message box the step does not answer was shown in reply to the step before.
+        HWND box = steps[i].answersBox ? nullptr : WaitFor(s, "#32770", IsMessageBox, 0);
+        std::string failure = box != nullptr
+                                  ? "unexpected message box: " + Text(GetDlgItem(box, kMessageText))
+                                  : steps[i].run(s);
+        if (!failure.empty()) {
+            return "step " + std::to_string(i + 1) + ": " + failure;
+        }
+    }
+    return "";
+}
+
+}  // namespace
+
 std::string RunSession(const std::string& exe, const std::string& arguments,
                        const std::vector<Step>& steps) {
     Session s;
@@ -455,17 +474,7 @@ std::string RunSession(const std::string& exe, const std::string& arguments,
                         folder.c_str(), &startup, &s.process)) {
         return "cannot start " + exe;
     }
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        // A message box the step does not answer was shown in reply to the step before.
-        HWND box = steps[i].answersBox ? nullptr : WaitFor(s, "#32770", IsMessageBox, 0);
-        std::string failure = box != nullptr
-                                  ? "unexpected message box: " + Text(GetDlgItem(box, kMessageText))
-                                  : steps[i].run(s);
-        if (!failure.empty()) {
-            return "step " + std::to_string(i + 1) + ": " + failure;
-        }
-    }
-    return "";
+    return RunSteps(s, steps);
 }
 
 bool Store(const std::optional<Settings>& settings) {
@@ -491,4 +500,139 @@ std::string WindowsPath(std::string path) {
         std::replace(path.begin(), path.end(), '/', '\\');
     }
     return path;
+}
+
+// View switching, window placement and file names in any script.
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    char bytes[2048] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes - 1, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring Wide(const std::string& text) {
+    wchar_t wide[2048] = {};
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 2047);
+    return wide;
+}
+
+struct Census {
+    int windows = 0;  // top-level windows of the process
+    int dialogs = 0;  // of them, dialogs
+    DWORD process = 0;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM data) {
+    auto* census = reinterpret_cast<Census*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char windowClass[16] = {};
+    GetClassNameA(window, windowClass, sizeof windowClass);
+    if (owner == census->process) {
+        ++census->windows;
+        census->dialogs += std::string(windowClass) == "#32770";
+    }
+    return TRUE;
+}
+
+Census Count(const Session& s) {
+    Census census;
+    census.process = s.process.dwProcessId;
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&census));
+    return census;
+}
+
+// The commit charge, which Windows also reports as PrivateUsage; Wine fills only this field for
+// another process.
+SIZE_T PrivateBytes(const Session& s) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(s.process.hProcess, &counters, sizeof counters);
+    return counters.PagefileUsage;
+}
+
+// Switches once and waits, polling briskly, for the other view's dialog to show.
+std::string SwitchOnce(Session& s) {
+    HWND old = s.main;
+    PostMessageA(old, WM_COMMAND, IDM_SWITCH_VIEW, 0);
+    bool toNormal = GetDlgItem(old, IDC_BROWSE) == nullptr;
+    DWORD start = GetTickCount();
+    do {
+        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr;
+             w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (w != old && owner == s.process.dwProcessId && IsWindowVisible(w) &&
+                (GetDlgItem(w, IDC_BROWSE) != nullptr) == toNormal) {
+                s.main = w;
+                return "";
+            }
+        }
+        Sleep(1);
+    } while (GetTickCount() - start < kPatience);
+    return "no dialog after a switch";
+}
+
+}  // namespace
+
+std::string& ProgramUnderTest() {
+    static std::string path;
+    return path;
+}
+
+Step SwitchRepeatedly(int times, SIZE_T growthLimit) {
+    return {[=](Session& s) -> std::string {
+        Census first;
+        SIZE_T memory = 0;
+        DWORD start = GetTickCount();
+        for (int i = 1; i <= times; ++i) {
+            if (std::string failure = SwitchOnce(s); !failure.empty()) {
+                return failure + " (" + std::to_string(i) + ")";
+            }
+            if (i == times / 10) {
+                first = Count(s);
+                memory = PrivateBytes(s);
+            }
+        }
+        Census last = Count(s);
+        long long growth = static_cast<long long>(PrivateBytes(s)) - static_cast<long long>(memory);
+        std::printf("%d switches in %lu ms; private memory %+lld KB since the first tenth\n", times,
+                    GetTickCount() - start, growth / 1024);
+        if (last.dialogs != 1 || last.windows != first.windows) {
+            return std::to_string(last.dialogs) + " dialogs and " + std::to_string(last.windows) +
+                   " windows, after " + std::to_string(first.windows);
+        }
+        return growth < static_cast<long long>(growthLimit)
+                   ? ""
+                   : "private memory grew by " + std::to_string(growth) + " bytes";
+    }};
+}
+
+Step WidePath(const std::wstring& path) {
+    return {[=](Session& s) {
+        return Expect("path", Utf8(path), [&] {
+            wchar_t text[1024] = {};
+            DWORD_PTR copied = 0;
+            SendMessageTimeoutW(GetDlgItem(s.main, IDC_SWATCH_PATH), WM_GETTEXT, 1024,
+                                reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kPatience,
+                                &copied);
+            return Utf8(text);
+        });
+    }};
+}
+
+std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
+                           const std::vector<Step>& steps) {
+    Session s;
+    std::wstring program = Wide(exe);
+    std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &s.process)) {
+        return "cannot start " + exe;
+    }
+    return RunSteps(s, steps);
 }

@@ -65,4 +65,19 @@ POINT Centred(int width, int height);  // the corner of a window of that size ce
 // Wine hands arguments over as they were typed: a Unix path becomes one on drive Z:.
 std::string WindowsPath(std::string path);
 
+// View switching, window placement and file names in any script.
+
+// The tintwell.exe under test, as the test program's command line named it.
+std::string& ProgramUnderTest();
+
+// The view command `times` times, each time into the dialog it opens; afterwards the program has
+// one dialog and as many top-level windows as after the first tenth, and its private memory has
+// grown by less than `growthLimit` bytes since then.
+Step SwitchRepeatedly(int times, SIZE_T growthLimit);
+Step WidePath(const std::wstring& path);  // as the Normal view shows it, read as UTF-16
+
+// RunSession with a command line in UTF-16, as Explorer starts a program.
+std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
+                           const std::vector<Step>& steps);
+
 #endif

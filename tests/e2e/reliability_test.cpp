@@ -1,0 +1,82 @@
+// What must hold however long the program runs and wherever it was left: view switches that do
+// not pile up, a window that opens where it can be reached, and a file name in any script that
+// opens that very file.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <string>
+
+#include "res/resource.h"
+#include "user_session.h"
+
+namespace {
+
+const POINT kNormalAt = {100, 60};
+const POINT kCompactAt = {700, 500};
+
+// Each switch used to leave the old dialog alive, hidden, and take about 30 KB more.
+TEST(Reliability, ManyViewSwitchesLeaveOneDialogAndFlatMemory) {
+    ASSERT_TRUE(Store(Settings{0x01, kNormalAt, kCompactAt}));
+    EXPECT_EQ(RunSession(ProgramUnderTest(), "",
+                         {Main(Normal, kNormalAt), SwitchRepeatedly(100, 1024 * 1024),
+                          Type("336699"), Shows("51 102 153 336699", "255 255 255 FFFFFF"),
+                          Menu('x'), Exit(), Stored(Settings{0x01, kNormalAt, kCompactAt})}),
+              "");
+}
+
+TEST(Reliability, AWindowOffEveryScreenOpensAtItsDefaultPlace) {
+    const POINT normalDefault = Centred(200, 103);
+    const POINT compactDefault = Centred(59, 94);
+    const POINT farCorner = {INT_MAX, INT_MIN};
+    // Its caption still overlaps the screen by a few pixels: kept as it is.
+    const POINT edge = {1000, 760};
+    ASSERT_TRUE(Store(Settings{0x01, farCorner, {-5000, -5000}}));
+    EXPECT_EQ(RunSession(ProgramUnderTest(), "",
+                         {Main(Normal, normalDefault), Menu('v'), Main(Compact, compactDefault),
+                          Tray('x'), Exit(), Stored({0x00, normalDefault, compactDefault})}),
+              "");
+    ASSERT_TRUE(Store(Settings{0x00, edge, {100000, 100000}}));
+    EXPECT_EQ(RunSession(ProgramUnderTest(), "",
+                         {Main(Compact, compactDefault), Tray('v'), Main(Normal, edge), Close(),
+                          Exit(), Stored({0x01, edge, compactDefault})}),
+              "");
+}
+
+// One RGB colour in a swatch file, written under a UTF-16 name.
+bool WriteSwatch(const std::wstring& path, char red, char green, char blue) {
+    const char bytes[] = {0, 1, 0, 1, 0, 0, red, red, green, green, blue, blue, 0, 0};
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    bool done = file != INVALID_HANDLE_VALUE &&
+                WriteFile(file, bytes, sizeof bytes, &written, nullptr) && written == sizeof bytes;
+    CloseHandle(file);
+    return done;
+}
+
+TEST(Reliability, NamesInAnyScriptOpenThatVeryFile) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"tintwell-e2e-names\\";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    // Best fit would turn the Greek capital omega into O and open the other file.
+    const std::wstring omega = folder + L"\u03A9mega.aco", japanese = folder + L"\u65E5\u672C.aco";
+    ASSERT_TRUE(WriteSwatch(folder + L"Omega.aco", char(200), 0, 0));
+    ASSERT_TRUE(WriteSwatch(omega, 0, 0, char(200)));
+    ASSERT_TRUE(WriteSwatch(japanese, 0, char(200), 0));
+    ASSERT_TRUE(Store(Settings{0x01, kNormalAt, kCompactAt}));
+    EXPECT_EQ(RunSessionWide(ProgramUnderTest(), L"\"" + omega + L"\"",
+                             {Main(Normal), WidePath(omega), Type("0000ff"),
+                              Shows("0 0 255 0000FF", "0 0 200 0000C8"), Menu('x'), Exit()}),
+              "");
+    EXPECT_EQ(RunSessionWide(ProgramUnderTest(), japanese,
+                             {Main(Normal), WidePath(japanese), Type("00ff00"),
+                              Shows("0 255 0 00FF00", "0 200 0 00C800"), Menu('x'), Exit()}),
+              "");
+    std::filesystem::remove_all(folder, ignored);
+}
+
+}  // namespace
