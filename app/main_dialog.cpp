@@ -3,9 +3,9 @@
 #include <new>
 
 #include "app/colour_display.h"
-#include "app/window_placement.h"
 #include "app/settings.h"
 #include "app/tray_icon.h"
+#include "app/window_placement.h"
 #include "res/resource.h"
 
 namespace {
