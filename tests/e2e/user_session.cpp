@@ -444,37 +444,11 @@ Step Snap(const std::string& file) {
     }};
 }
 
-namespace {
-
-std::string RunSteps(Session& s, const std::vector<Step>& steps) {
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        // A message box the step does not answer was shown in reply to the step before.
-        HWND box = steps[i].answersBox ? nullptr : WaitFor(s, "#32770", IsMessageBox, 0);
-        std::string failure = box != nullptr
-                                  ? "unexpected message box: " + Text(GetDlgItem(box, kMessageText))
-                                  : steps[i].run(s);
-        if (!failure.empty()) {
-            return "step " + std::to_string(i + 1) + ": " + failure;
-        }
-    }
-    return "";
-}
-
-}  // namespace
-
 std::string RunSession(const std::string& exe, const std::string& arguments,
                        const std::vector<Step>& steps) {
-    Session s;
-    std::string folder = exe.substr(0, exe.find_last_of("\\/"));
-    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    // No inherited handles: the program must not hold the test's output open.
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &s.process)) {
-        return "cannot start " + exe;
-    }
-    return RunSteps(s, steps);
+    wchar_t wide[4096] = {};
+    MultiByteToWideChar(CP_ACP, 0, arguments.c_str(), -1, wide, 4095);
+    return RunSessionWide(exe, wide, steps);
 }
 
 bool Store(const std::optional<Settings>& settings) {
@@ -512,66 +486,34 @@ std::string Utf8(const std::wstring& text) {
     return bytes;
 }
 
-std::wstring Wide(const std::string& text) {
-    wchar_t wide[2048] = {};
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 2047);
-    return wide;
-}
-
 struct Census {
-    int windows = 0;  // top-level windows of the process
-    int dialogs = 0;  // of them, dialogs
-    DWORD process = 0;
+    DWORD process;
+    int windows, dialogs;  // top-level windows of the process, and of them dialogs
 };
 
 BOOL CALLBACK CountWindow(HWND window, LPARAM data) {
     auto* census = reinterpret_cast<Census*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char windowClass[16] = {};
-    GetClassNameA(window, windowClass, sizeof windowClass);
-    if (owner == census->process) {
-        ++census->windows;
-        census->dialogs += std::string(windowClass) == "#32770";
-    }
+    char name[8] = {};
+    GetClassNameA(window, name, sizeof name);
+    census->windows += owner == census->process;
+    census->dialogs += owner == census->process && std::string(name) == "#32770";
     return TRUE;
 }
 
 Census Count(const Session& s) {
-    Census census;
-    census.process = s.process.dwProcessId;
+    Census census{s.process.dwProcessId, 0, 0};
     EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&census));
     return census;
 }
 
 // The commit charge, which Windows also reports as PrivateUsage; Wine fills only this field for
 // another process.
-SIZE_T PrivateBytes(const Session& s) {
+long long PrivateBytes(const Session& s) {
     PROCESS_MEMORY_COUNTERS counters{};
     GetProcessMemoryInfo(s.process.hProcess, &counters, sizeof counters);
-    return counters.PagefileUsage;
-}
-
-// Switches once and waits, polling briskly, for the other view's dialog to show.
-std::string SwitchOnce(Session& s) {
-    HWND old = s.main;
-    PostMessageA(old, WM_COMMAND, IDM_SWITCH_VIEW, 0);
-    bool toNormal = GetDlgItem(old, IDC_BROWSE) == nullptr;
-    DWORD start = GetTickCount();
-    do {
-        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr;
-             w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (w != old && owner == s.process.dwProcessId && IsWindowVisible(w) &&
-                (GetDlgItem(w, IDC_BROWSE) != nullptr) == toNormal) {
-                s.main = w;
-                return "";
-            }
-        }
-        Sleep(1);
-    } while (GetTickCount() - start < kPatience);
-    return "no dialog after a switch";
+    return static_cast<long long>(counters.PagefileUsage);
 }
 
 }  // namespace
@@ -583,12 +525,19 @@ std::string& ProgramUnderTest() {
 
 Step SwitchRepeatedly(int times, SIZE_T growthLimit) {
     return {[=](Session& s) -> std::string {
-        Census first;
-        SIZE_T memory = 0;
+        Census first{};
+        long long memory = 0;
         DWORD start = GetTickCount();
         for (int i = 1; i <= times; ++i) {
-            if (std::string failure = SwitchOnce(s); !failure.empty()) {
-                return failure + " (" + std::to_string(i) + ")";
+            HWND old = s.main;
+            bool toNormal = GetDlgItem(old, IDC_BROWSE) == nullptr;
+            PostMessageA(old, WM_COMMAND, IDM_SWITCH_VIEW, 0);
+            s.main = WaitFor(s, "#32770", [&](HWND w) {
+                return w != old && GetDlgItem(w, IDC_USER_HEX) != nullptr &&
+                       (GetDlgItem(w, IDC_BROWSE) != nullptr) == toNormal;
+            });
+            if (s.main == nullptr) {
+                return "no dialog after switch " + std::to_string(i);
             }
             if (i == times / 10) {
                 first = Count(s);
@@ -596,7 +545,7 @@ Step SwitchRepeatedly(int times, SIZE_T growthLimit) {
             }
         }
         Census last = Count(s);
-        long long growth = static_cast<long long>(PrivateBytes(s)) - static_cast<long long>(memory);
+        long long growth = PrivateBytes(s) - memory;
         std::printf("%d switches in %lu ms; private memory %+lld KB since the first tenth\n", times,
                     GetTickCount() - start, growth / 1024);
         if (last.dialogs != 1 || last.windows != first.windows) {
@@ -625,14 +574,27 @@ Step WidePath(const std::wstring& path) {
 std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
                            const std::vector<Step>& steps) {
     Session s;
-    std::wstring program = Wide(exe);
+    // The program's path is plain ASCII, in a build folder.
+    std::wstring program(exe.begin(), exe.end());
     std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
-    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    std::wstring commandLine =
+        L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    // No inherited handles: the program must not hold the test's output open.
     if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &s.process)) {
         return "cannot start " + exe;
     }
-    return RunSteps(s, steps);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        // A message box the step does not answer was shown in reply to the step before.
+        HWND box = steps[i].answersBox ? nullptr : WaitFor(s, "#32770", IsMessageBox, 0);
+        std::string failure = box != nullptr
+                                  ? "unexpected message box: " + Text(GetDlgItem(box, kMessageText))
+                                  : steps[i].run(s);
+        if (!failure.empty()) {
+            return "step " + std::to_string(i + 1) + ": " + failure;
+        }
+    }
+    return "";
 }
