@@ -1,5 +1,6 @@
-// The program's one process-wide state record. Everything after start-up runs in the modal loops
-// of dialogs opened from one another, so whatever must survive a view switch lives here.
+// The program's one process-wide state record. Everything after start-up runs in the modal loop of
+// one main dialog at a time, and each view switch replaces that dialog, so whatever must survive a
+// switch lives here.
 #ifndef TINTWELL_APP_STATE_H
 #define TINTWELL_APP_STATE_H
 
@@ -60,7 +61,7 @@ struct AppState {
 
     std::unique_ptr<SwatchTable> swatchTable;
     // The table keeps a pointer to this very buffer as its file name, so it lives as long as the
-    // process; the file dialog writes its answer straight into it.
+    // process. Narrow text in the process code page (UTF-8 where the manifest takes effect).
     char swatchPath[kSwatchPathSize]{};
     SwatchNames swatchNames;  // of the file the table holds
 
@@ -77,12 +78,15 @@ struct AppState {
 
     HWND mainWindow = nullptr;   // the main dialog now shown; owner of boxes and common dialogs
     HWND aboutWindow = nullptr;  // the About box while it is open
+    // Set by a view switch from the end of one main dialog until the next one opens: the ending
+    // dialog then gives up only what is its own, not what the run holds.
+    bool switchPending = false;
     // Set while the program itself rewrites the hex edit, whose change notification would
     // otherwise be taken as the user typing.
     bool ignoreHexChange = false;
 
     // Filled on first use and kept for the run, so the dialogs remember the user's choices.
-    OPENFILENAMEA fileDialog{};
+    OPENFILENAMEW fileDialog{};  // wide: the chosen name arrives as UTF-16
     CHOOSECOLORA colourDialog{};
     COLORREF customColours[16]{};
 

@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/main_dialog.h"
+#include "app/path_text.h"
 #include "app/settings.h"
 #include "app/swatch_file_selection.h"
 
@@ -53,12 +54,15 @@ int StartApplication() {
 }
 
 int RunApplication(const char* commandLine) {
-    TakeCommandLine(commandLine);
+    if (IsExactTail(commandLine, GetCommandLineW())) {
+        TakeCommandLine(commandLine);
+    } else {
+        ReportRefusedPath();
+    }
     if (!StartApplication()) {
         MessageBoxA(nullptr, "Tintwell could not start: not enough free memory.", "Tintwell Error",
                     MB_OK | MB_ICONERROR);
         return -1;
     }
-    return static_cast<int>(DialogBoxParamA(
-        ProgramModule(), MAKEINTRESOURCEA(ViewTemplate(g_app.view)), nullptr, MainDialog, 0));
+    return static_cast<int>(RunViews());
 }

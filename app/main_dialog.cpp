@@ -10,6 +10,7 @@
 #include "app/screen_picker.h"
 #include "app/settings.h"
 #include "app/tray_icon.h"
+#include "app/window_placement.h"
 #include "res/resource.h"
 
 namespace {
@@ -23,9 +24,14 @@ void RelabelSwitchView(HMENU menu, const char* text) {
     SetMenuItemInfoA(menu, IDM_SWITCH_VIEW, FALSE, &item);
 }
 
-void MoveTo(const RECT& rect) {
-    SetWindowPos(g_app.mainWindow, HWND_TOP, rect.left, rect.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE);
+// Moves the dialog to its remembered place, or to the view's default place when its caption could
+// not be reached there; what is shown is what the next save stores.
+void PlaceWindow(RECT* remembered, ViewMode view) {
+    POINT at = ReachablePosition(g_app.mainWindow, POINT{remembered->left, remembered->top},
+                                 DefaultPosition(view));
+    remembered->left = at.x;
+    remembered->top = at.y;
+    SetWindowPos(g_app.mainWindow, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void RemoveTrayIcon() {
@@ -42,6 +48,22 @@ void ReleaseMenu() {
         SetMenu(g_app.mainWindow, nullptr);
     }
     g_app.menu.reset();
+}
+
+// What belongs to the dialog now shown, as opposed to the run: its tray icon and its menu.
+void ReleaseViewParts() {
+    RemoveTrayIcon();
+    ReleaseMenu();
+}
+
+INT_PTR OnDestroy() {
+    if (g_app.switchPending) {
+        // The switch has stored the settings; the next view's dialog opens once this one is gone.
+        ReleaseViewParts();
+        return 0;
+    }
+    SaveSettings();
+    return TearDown();
 }
 
 INT_PTR OnInitDialog(HWND window) {
@@ -76,9 +98,10 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG:
         return OnInitDialog(window);
     case WM_CLOSE:
-    case WM_DESTROY:
         SaveSettings();
         return TearDown();
+    case WM_DESTROY:
+        return OnDestroy();
     case WM_NCDESTROY:
         ReleaseColourBrushes(window);
         return 0;
@@ -112,7 +135,7 @@ int SetUpNormalView() {
     RelabelSwitchView(g_app.menu.get(), "Compact &View");
     g_app.controls.browse = GetDlgItem(dialog, IDC_BROWSE);
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_app.smallIcon.get()));
-    MoveTo(g_app.normalRect);
+    PlaceWindow(&g_app.normalRect, ViewMode::Normal);
     if (g_app.swatchTable && g_app.swatchTable->IsLoaded()) {
         SetWindowTextA(g_app.controls.swatchPath, g_app.swatchPath);
         SetFocus(g_app.controls.userHex);
@@ -121,8 +144,6 @@ int SetUpNormalView() {
 }
 
 int SetUpCompactView() {
-    // A menu held now is an older Normal dialog's menu bar, which that window destroys itself.
-    g_app.menu.release();
     g_app.menu.reset(LoadMenuA(ProgramModule(), MAKEINTRESOURCEA(IDR_OPTIONS_MENU)));
     RelabelSwitchView(g_app.menu.get(), "Normal &View");
     RemoveTrayIcon();
@@ -132,7 +153,7 @@ int SetUpCompactView() {
     if (g_app.trayIcon) {
         g_app.trayIcon->Add();
     }
-    MoveTo(g_app.compactRect);
+    PlaceWindow(&g_app.compactRect, ViewMode::Compact);
     return 1;
 }
 
@@ -140,16 +161,29 @@ INT_PTR SwitchView(ViewMode target) {
     if (target == g_app.view) {
         return 0;
     }
-    // Stores the outgoing window's position and ends its dialog, which stays, hidden, until the
-    // dialog opened below has ended and this call has returned into its loop.
+    // Stores the outgoing window's position and ends its dialog; RunViews opens the next one once
+    // this one is destroyed, so switches never nest.
     SaveSettings();
-    g_app.view = target;
-    if (target != ViewMode::Compact) {
-        RemoveTrayIcon();
-        ReleaseMenu();
+    if (g_app.aboutWindow != nullptr) {
+        // Its loop would otherwise keep the ended dialog, and with it the switch, until it closed.
+        EndDialog(g_app.aboutWindow, 0);
     }
-    return DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(ViewTemplate(target)), nullptr,
-                           MainDialog, 0);
+    g_app.view = target;
+    g_app.switchPending = true;
+    return 0;
+}
+
+INT_PTR RunViews() {
+    INT_PTR result = 0;
+    // Every pass after the first follows a switch the user chose in the dialog before it.
+    do {
+        g_app.switchPending = false;
+        result = DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(ViewTemplate(g_app.view)),
+                                 nullptr, MainDialog, 0);
+    } while (g_app.switchPending && result != -1);
+    // Releases nothing after a normal end; after a dialog that could not be created, the rest.
+    TearDown();
+    return result;
 }
 
 int TearDown() {

@@ -11,10 +11,13 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int SetUpNormalView();
 int SetUpCompactView();
-// Ends the current dialog and runs the other view's dialog inside this call; returns 0 at once
-// when `target` is already the view.
+// Stores the settings, ends the current dialog and leaves the other view for RunViews to open;
+// returns 0, also at once when `target` is already the view.
 INT_PTR SwitchView(ViewMode target);
-// Releases what the run holds; safe to run again, as it does for every dialog the run unwinds.
+// Shows the current view's dialog, and after each switch the other view's, one at a time, until
+// a dialog ends without a switch; that dialog's result, -1 when one could not be created.
+INT_PTR RunViews();
+// Releases what the run holds; safe to run again, as it does for the close and the destruction.
 int TearDown();
 
 int OnCommand(WORD notification, WORD id);

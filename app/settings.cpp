@@ -31,14 +31,14 @@ void PlaceAt(RECT* rect, POINT position) {
     rect->top = position.y;
 }
 
-POINT DefaultPosition(SIZE nominal) {
+POINT CentredOnScreen(SIZE nominal) {
     return CentredPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nominal.cx,
                            nominal.cy);
 }
 
 void PlaceAtDefaults(RECT* normal, RECT* compact) {
-    PlaceAt(normal, DefaultPosition(kNormalNominal));
-    PlaceAt(compact, DefaultPosition(kCompactNominal));
+    PlaceAt(normal, DefaultPosition(ViewMode::Normal));
+    PlaceAt(compact, DefaultPosition(ViewMode::Compact));
 }
 
 void ApplyFallbackDefaults() {
@@ -125,6 +125,10 @@ bool ReadSettings() {
 
 POINT CentredPosition(int screenWidth, int screenHeight, int width, int height) {
     return POINT{(screenWidth - width) / 2, (screenHeight - height) / 2};
+}
+
+POINT DefaultPosition(ViewMode view) {
+    return CentredOnScreen(view != ViewMode::Compact ? kNormalNominal : kCompactNominal);
 }
 
 void EncodePosition(const RECT& rect, BYTE value[kPositionSize]) {

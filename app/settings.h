@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "app/app_state.h"
+
 extern const char kSettingsKeyPath[];
 
 // Sets the view and both positions, from the registry or from defaults; never fails.
@@ -25,6 +27,9 @@ constexpr DWORD kPositionSize = 8;
 void EncodePosition(const RECT& rect, BYTE value[kPositionSize]);
 // False, leaving `rect` alone, when the value is too short to hold a position.
 bool DecodePosition(const BYTE* value, DWORD length, RECT* rect);
+
+// A view's default place: its template's size, taken as pixels, centred on the primary screen.
+POINT DefaultPosition(ViewMode view);
 
 // Where a window of the nominal size goes to stand centred on a screen of the given size.
 POINT CentredPosition(int screenWidth, int screenHeight, int width, int height);

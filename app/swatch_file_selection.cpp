@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/settings.h"
+#include "app/path_text.h"
 
 namespace {
 
@@ -17,16 +18,42 @@ constexpr LoadStatus kUnsupportedFlag = SWATCH_E_UNSUPPORTED & 0x1FFFFFFF;
 constexpr LoadStatus kCountFlag = SWATCH_E_COUNT & 0x1FFFFFFF;
 
 void FillFileDialog() {
-    OPENFILENAMEA& dialog = g_app.fileDialog;
-    dialog = OPENFILENAMEA{};
+    OPENFILENAMEW& dialog = g_app.fileDialog;
+    dialog = OPENFILENAMEW{};
     // The original form of the record, which every version of the dialog accepts.
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    dialog.lpstrFilter = "Swatch Files\0*.aco\0All Files\0*.*\0";
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    dialog.lpstrFilter = L"Swatch Files\0*.aco\0All Files\0*.*\0";
     dialog.nFilterIndex = 1;
-    dialog.lpstrFile = g_app.swatchPath;
-    dialog.nMaxFile = sizeof g_app.swatchPath;
     dialog.Flags = OFN_READONLY;
-    dialog.lpstrDefExt = "ACO";
+    dialog.lpstrDefExt = L"ACO";
+}
+
+// The open-file dialog, opened at the current path; false when it was cancelled or the chosen
+// name was refused, true with the name in the path buffer.
+bool ChooseFile() {
+    if (g_app.fileDialog.lStructSize == 0) {
+        FillFileDialog();
+    }
+    wchar_t chosen[kSwatchPathSize] = {};
+    MultiByteToWideChar(CP_ACP, 0, g_app.swatchPath, -1, chosen, kSwatchPathSize);
+    OPENFILENAMEW& dialog = g_app.fileDialog;
+    dialog.lpstrFile = chosen;
+    dialog.nMaxFile = kSwatchPathSize;
+    // After a view switch the dialog that first used the record is gone: own the file dialog by
+    // the window the user sees.
+    dialog.hwndOwner = g_app.mainWindow;
+    const BOOL chose = GetOpenFileNameW(&dialog);
+    dialog.lpstrFile = nullptr;
+    char path[kSwatchPathSize];
+    if (!chose) {
+        return false;
+    }
+    if (!NarrowPathExactly(chosen, path, sizeof path)) {
+        ReportRefusedPath();
+        return false;
+    }
+    std::memcpy(g_app.swatchPath, path, sizeof path);
+    return true;
 }
 
 void Warn(const char* text) {
@@ -98,13 +125,7 @@ int SelectSwatchFile(bool interactive) {
     std::memcpy(previousPath, g_app.swatchPath, sizeof previousPath);
 
     if (interactive) {
-        if (g_app.fileDialog.lStructSize == 0) {
-            FillFileDialog();
-        }
-        // After a view switch the dialog that first used the record is hidden: own the file
-        // dialog by the window the user sees.
-        g_app.fileDialog.hwndOwner = g_app.mainWindow;
-        if (!GetOpenFileNameA(&g_app.fileDialog)) {
+        if (!ChooseFile()) {
             SetWindowTextA(g_app.controls.swatchPath, g_app.swatchPath);
             return 1;
         }

@@ -19,6 +19,8 @@ class SwatchFile {
     std::uint32_t Open(const char* fileName);
     // Reads up to `size` bytes; false on failure, else true with the byte count (0 at the end).
     bool Read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead);
+    // The file's length in bytes when it was asked; false when it cannot be told.
+    bool Size(std::uint64_t* size);
     void Close();
 
   private:

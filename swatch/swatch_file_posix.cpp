@@ -75,6 +75,15 @@ bool SwatchFile::Read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead
     return false;
 }
 
+bool SwatchFile::Size(std::uint64_t* size) {
+    struct stat info;
+    if (fstat(fd_, &info) != 0) {
+        return false;
+    }
+    *size = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
 void SwatchFile::Close() {
     if (fd_ >= 0) {
         close(fd_);

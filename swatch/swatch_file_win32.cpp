@@ -18,6 +18,15 @@ bool SwatchFile::Read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead
     return true;
 }
 
+bool SwatchFile::Size(std::uint64_t* size) {
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(handle_, &length)) {
+        return false;
+    }
+    *size = static_cast<std::uint64_t>(length.QuadPart);
+    return true;
+}
+
 void SwatchFile::Close() {
     if (handle_ != INVALID_HANDLE_VALUE) {
         CloseHandle(handle_);

@@ -31,14 +31,16 @@ bool IsFlaggedColourSpace(std::uint16_t colourSpace) {
 
 // Turns the file's bytes, as they arrive chunk by chunk, into entries. A named record's colour
 // comes first and its name after it, so a record counts only once its name has been passed over
-// too; fields may straddle chunks. Takes nothing once the entry array is full.
+// too; fields may straddle chunks. Takes nothing once the entry array is full, or once a name runs
+// past the end of the file, which would otherwise be read to its end for nothing.
 class RecordReader {
   public:
-    RecordReader(SwatchEntry* entries, std::uint16_t capacity, bool named)
-        : entries_(entries), capacity_(capacity), named_(named) {}
+    // `fileLeft`: the bytes of the file after the header.
+    RecordReader(SwatchEntry* entries, std::uint16_t capacity, bool named, std::uint64_t fileLeft)
+        : entries_(entries), capacity_(capacity), named_(named), fileLeft_(fileLeft) {}
 
     void Take(const std::uint8_t* data, std::size_t size);
-    bool IsFull() const { return found_ == capacity_; }
+    bool IsDone() const { return found_ == capacity_ || nameCutOff_; }
     std::uint16_t Found() const { return found_; }
     // SWATCH_E_UNSUPPORTED if a record taken has a flagged colour space, else 0.
     LoadStatus Flags() const { return flags_; }
@@ -51,6 +53,8 @@ class RecordReader {
     SwatchEntry* entries_;  // borrowed: the table's new array
     std::uint16_t capacity_;
     bool named_;
+    std::uint64_t fileLeft_;  // bytes of the file not yet taken, as far as its size was known
+    bool nameCutOff_ = false;
     Field field_ = Field::kRecord;
     std::uint8_t partial_[kRecordSize] = {};
     std::size_t partialSize_ = 0;
@@ -61,8 +65,10 @@ class RecordReader {
 };
 
 void RecordReader::Take(const std::uint8_t* data, std::size_t size) {
+    const std::uint64_t leftAtStart = fileLeft_;
+    fileLeft_ -= std::min<std::uint64_t>(fileLeft_, size);
     std::size_t pos = 0;
-    while (pos < size && !IsFull()) {
+    while (pos < size && !IsDone()) {
         if (field_ == Field::kName) {
             const std::size_t skip =
                 static_cast<std::size_t>(std::min<std::uint64_t>(nameBytesLeft_, size - pos));
@@ -93,7 +99,9 @@ void RecordReader::Take(const std::uint8_t* data, std::size_t size) {
         } else {
             // The length counts two-byte units.
             nameBytesLeft_ = std::uint64_t{ReadBE32(partial_)} * 2;
-            if (nameBytesLeft_ == 0) {
+            if (nameBytesLeft_ > leftAtStart - std::min<std::uint64_t>(leftAtStart, pos)) {
+                nameCutOff_ = true;  // a cut-off name: its record does not count
+            } else if (nameBytesLeft_ == 0) {
                 Accept();
             } else {
                 field_ = Field::kName;
@@ -149,12 +157,17 @@ bool SwatchTable::Load() {
 
     // From here on the load finishes and the table takes the new array, whatever the file holds.
     entries_ = std::move(entries);
-    RecordReader reader(entries_.get(), headerCount, version == kNamedVersion);
+    std::uint64_t fileSize = 0;
+    if (!file.Size(&fileSize)) {
+        fileSize = UINT64_MAX;  // unknown: names are then passed over to the end of the file
+    }
+    RecordReader reader(entries_.get(), headerCount, version == kNamedVersion,
+                        fileSize - std::min<std::uint64_t>(fileSize, sizeof header));
     bool readFailed = false;
     std::uint8_t chunk[kChunkSize];
-    // Ends at the end of the file, at a short or failed read, or once the array is full; every
-    // pass consumes what it read.
-    while (!reader.IsFull()) {
+    // Ends at the end of the file, at a short or failed read, once the array is full or at a name
+    // past the end; every pass consumes what it read.
+    while (!reader.IsDone()) {
         if (!file.Read(chunk, sizeof chunk, &got)) {
             readFailed = true;
             break;

@@ -74,13 +74,13 @@ class AppTest : public ::testing::Test {
         UnhookWindowsHookEx(hook);
         g_app = AppState{};
     }
-    // Opens the dialog of `view` as the program does; each main dialog gets the next command.
+    // Opens the dialog of `view` as the program does, and after each switch the next one; each
+    // main dialog gets the next command.
     INT_PTR Run(ViewMode view, std::vector<int> script) {
         commands = std::move(script);
         g_app.view = view;
         UINT_PTR timer = SetTimer(nullptr, 0, 10, Tick);
-        INT_PTR result = DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(ViewTemplate(view)),
-                                         nullptr, MainDialog, 0);
+        INT_PTR result = RunViews();
         KillTimer(nullptr, timer);
         return result;
     }
@@ -106,7 +106,7 @@ TEST_F(AppTest, ExitAfterSwitchingViewsReleasesEverythingOnce) {
     std::fill(std::begin(mask), std::end(mask), 0xFF);
     g_app.smallIcon.reset(CreateIcon(nullptr, 16, 16, 1, 1, mask, mask));
     HICON smallIcon = g_app.smallIcon.get();
-    // Each switch opens the next dialog inside the loop of the one before.
+    // Each switch ends its dialog; the next one opens once it is gone.
     EXPECT_EQ(Run(ViewMode::Normal, {IDM_SWITCH_VIEW, IDM_SWITCH_VIEW, IDM_EXIT}), 0);
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_TRUE(shown[1].tray);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -115,6 +117,22 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
         // Windows refuses to delete a file that is still open.
         EXPECT_EQ(std::remove("test.aco"), 0);
     }
+}
+
+// The 256 MB after the name, a hole that costs no disk, would take seconds to read in chunks; the
+// name's length alone shows that it runs past the end.
+TEST(SwatchLoad, ANameLengthPastTheEndEndsTheLoadAtOnce) {
+    Write(Header(2, 2) + r0 + Name(1) + r1 + Name(0x7FFFFFFF, 0));
+    std::filesystem::resize_file("test.aco", std::uintmax_t{1} << 28);
+    SwatchTable table;
+    table.SetFileName("test.aco");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(table.Load());
+    const auto spent = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(spent).count(), 500);
+    EXPECT_EQ(table.GetStatus(), kShort);
+    EXPECT_EQ(RecordsOf(table), r0);
+    EXPECT_EQ(std::remove("test.aco"), 0);
 }
 
 TEST(SwatchCursor, StopsAtTheEndWhereASearchLeavesIt) {

@@ -1,5 +1,6 @@
 #include "user_session.h"
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -395,27 +396,9 @@ Step Stored(const Settings& settings) {
 
 std::string RunSession(const std::string& exe, const std::string& arguments,
                        const std::vector<Step>& steps) {
-    Session s;
-    std::string folder = exe.substr(0, exe.find_last_of("\\/"));
-    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    // No inherited handles: the program must not hold the test's output open.
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &s.process)) {
-        return "cannot start " + exe;
-    }
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        // A message box the step does not answer was shown in reply to the step before.
-        HWND box = steps[i].answersBox ? nullptr : WaitFor(s, "#32770", IsMessageBox, 0);
-        std::string failure = box != nullptr
-                                  ? "unexpected message box: " + Text(GetDlgItem(box, kMessageText))
-                                  : steps[i].run(s);
-        if (!failure.empty()) {
-            return "step " + std::to_string(i + 1) + ": " + failure;
-        }
-    }
-    return "";
+    wchar_t wide[4096] = {};
+    MultiByteToWideChar(CP_ACP, 0, arguments.c_str(), -1, wide, 4095);
+    return RunSessionWide(exe, wide, steps);
 }
 
 bool Store(const std::optional<Settings>& settings) {
@@ -448,6 +431,124 @@ std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps) {
     s.process.dwProcessId = GetProcessId(process);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         std::string failure = steps[i].run(s);
+        if (!failure.empty()) {
+            return "step " + std::to_string(i + 1) + ": " + failure;
+        }
+    }
+    return "";
+}
+
+// View switching, window placement and file names in any script.
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    char bytes[2048] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes - 1, nullptr, nullptr);
+    return bytes;
+}
+
+struct Census {
+    DWORD process;
+    int windows, dialogs;  // top-level windows of the process, and of them dialogs
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM data) {
+    auto* census = reinterpret_cast<Census*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[8] = {};
+    GetClassNameA(window, name, sizeof name);
+    census->windows += owner == census->process;
+    census->dialogs += owner == census->process && std::string(name) == "#32770";
+    return TRUE;
+}
+
+Census Count(const Session& s) {
+    Census census{s.process.dwProcessId, 0, 0};
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&census));
+    return census;
+}
+
+// The commit charge, which Windows also reports as PrivateUsage; Wine fills only this field for
+// another process.
+long long PrivateBytes(const Session& s) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(s.process.hProcess, &counters, sizeof counters);
+    return static_cast<long long>(counters.PagefileUsage);
+}
+
+}  // namespace
+
+Step SwitchRepeatedly(int times, SIZE_T growthLimit) {
+    return {[=](Session& s) -> std::string {
+        Census first{};
+        long long memory = 0;
+        DWORD start = GetTickCount();
+        for (int i = 1; i <= times; ++i) {
+            HWND old = s.main;
+            bool toNormal = GetDlgItem(old, IDC_BROWSE) == nullptr;
+            PostMessageA(old, WM_COMMAND, IDM_SWITCH_VIEW, 0);
+            s.main = WaitFor(s, "#32770", [&](HWND w) {
+                return w != old && GetDlgItem(w, IDC_USER_HEX) != nullptr &&
+                       (GetDlgItem(w, IDC_BROWSE) != nullptr) == toNormal;
+            });
+            if (s.main == nullptr) {
+                return "no dialog after switch " + std::to_string(i);
+            }
+            if (i == times / 10) {
+                first = Count(s);
+                memory = PrivateBytes(s);
+            }
+        }
+        Census last = Count(s);
+        long long growth = PrivateBytes(s) - memory;
+        std::printf("%d switches in %lu ms; private memory %+lld KB since the first tenth\n", times,
+                    GetTickCount() - start, growth / 1024);
+        if (last.dialogs != 1 || last.windows != first.windows) {
+            return std::to_string(last.dialogs) + " dialogs and " + std::to_string(last.windows) +
+                   " windows, after " + std::to_string(first.windows);
+        }
+        return growth < static_cast<long long>(growthLimit)
+                   ? ""
+                   : "private memory grew by " + std::to_string(growth) + " bytes";
+    }};
+}
+
+Step WidePath(const std::wstring& path) {
+    return {[=](Session& s) {
+        return Expect("path", Utf8(path), [&] {
+            wchar_t text[1024] = {};
+            DWORD_PTR copied = 0;
+            SendMessageTimeoutW(GetDlgItem(s.main, IDC_SWATCH_PATH), WM_GETTEXT, 1024,
+                                reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kPatience,
+                                &copied);
+            return Utf8(text);
+        });
+    }};
+}
+
+std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
+                           const std::vector<Step>& steps) {
+    Session s;
+    // The program's path is plain ASCII, in a build folder.
+    std::wstring program(exe.begin(), exe.end());
+    std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
+    std::wstring commandLine =
+        L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    // No inherited handles: the program must not hold the test's output open.
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &s.process)) {
+        return "cannot start " + exe;
+    }
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        // A message box the step does not answer was shown in reply to the step before.
+        HWND box = steps[i].answersBox ? nullptr : WaitFor(s, "#32770", IsMessageBox, 0);
+        std::string failure = box != nullptr
+                                  ? "unexpected message box: " + Text(GetDlgItem(box, kMessageText))
+                                  : steps[i].run(s);
         if (!failure.empty()) {
             return "step " + std::to_string(i + 1) + ": " + failure;
         }

@@ -84,4 +84,16 @@ bool StoreValue(const char* name, DWORD type, const std::string& bytes);  // int
 // The two samples as painted on screen, read back pixel by pixel.
 Step Painted(COLORREF user, COLORREF match);
 
+// View switching, window placement and file names in any script.
+
+// The view command `times` times, each time into the dialog it opens; afterwards the program has
+// one dialog and as many top-level windows as after the first tenth, and its private memory has
+// grown by less than `growthLimit` bytes since then.
+Step SwitchRepeatedly(int times, SIZE_T growthLimit);
+Step WidePath(const std::wstring& path);  // as the Normal view shows it, read as UTF-16
+
+// RunSession with a command line in UTF-16, as Explorer starts a program.
+std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
+                           const std::vector<Step>& steps);
+
 #endif
