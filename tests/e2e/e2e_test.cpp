@@ -116,7 +116,8 @@ std::vector<Case> Cases(SwatchFiles& f) {
     const std::string pickedMatch = "51 102 153 336699";
     // clang-format off
     return {
-        {"first run: Compact view centred, defaults stored, exit from the tray popup",
+        {"first run: Compact view centred, defaults stored; the About box closes by its button "
+         "and with the main dialog, not by Escape or Enter",
          std::nullopt, "",
          {Main(Compact, compactDefault), Stored({0x00, normalDefault, compactDefault}),
           Shows(black, black),
@@ -124,12 +125,8 @@ std::vector<Case> Cases(SwatchFiles& f) {
           Type("336699"), Shows("51 102 153 336699", none),
           Painted(RGB(51, 102, 153), GetSysColor(COLOR_BTNFACE)),  // the dialog's background
           Press(IDC_COLOURS), Box("Tintwell Error", kNoFile),
-          Tray('x'), Exit(), Stored({0x00, normalDefault, compactDefault})}},
-
-        {"a stored Normal position is restored and a moved window's position saved",
-         Settings{0x01, {-20, 5}, compactAt}, "",
-         {Main(Normal, {-20, 5}), Path(""), Shows(black, black),
-          Move({250, 140}), Close(), Exit(), Stored({0x01, {250, 140}, compactAt})}},
+          Tray('a'), About(), Keys(), CloseAbout(), Keys(), Tray('a'), About(), Close(), Exit(),
+          Stored({0x00, normalDefault, compactDefault})}},
 
         {"a path on the command line is loaded; typing matches; hex errors are refused",
          normal, web,
@@ -174,18 +171,13 @@ std::vector<Case> Cases(SwatchFiles& f) {
           Type("ffffff"), Shows("255 255 255 FFFFFF", none),
           Menu('x'), Exit()}},
 
-        {"Normal, Compact, Normal: the colours carry over; exit from the innermost dialog",
-         normal, web,
-         {Main(Normal, normalAt),
+        {"Normal at its stored place, Compact, Normal: the colours carry over; a move is saved",
+         Settings{0x01, {-20, 5}, compactAt}, web,
+         {Main(Normal, {-20, 5}),
           Pick(48, 96, 144), Shows(picked, pickedMatch),
           Menu('v'), Main(Compact, compactAt), Shows(picked, pickedMatch),
-          Tray('v'), Main(Normal, normalAt), Path(web), Shows(picked, pickedMatch),
+          Tray('v'), Main(Normal, {-20, 5}), Path(web), Shows(picked, pickedMatch),
           Move({120, 80}), Menu('x'), Exit(), Stored({0x01, {120, 80}, compactAt})}},
-
-        {"the About box closes by its button and with the main dialog, not by Escape or Enter",
-         std::nullopt, "",
-         {Main(Compact), Tray('a'), About(), Keys(), CloseAbout(), Keys(),
-          Tray('a'), About(), Close(), Exit()}},
     };
     // clang-format on
 }
