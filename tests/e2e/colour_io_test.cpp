@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "res/resource.h"
@@ -18,10 +17,8 @@ const std::string kNone = "255 255 255 FFFFFF", kBlueGrey = "48 96 144 306090",
                   kOrangeMatch = "250 120 10 FA780A";
 
 TEST(Tintwell, TakesAndGivesColours) {
-    // 336699 and FA780A as RGB records of a version-1 file.
-    const std::string web = (std::filesystem::temp_directory_path() / "tintwell-io.aco").string();
-    std::ofstream(web, std::ios::binary) << std::string(
-        "\0\1\0\2\0\0\x33\x33\x66\x66\x99\x99\0\0\0\0\xFA\xFA\x78\x78\x0A\x0A\0\0", 24);
+    const std::string web =
+        WriteSwatchFile("tintwell-io.aco", {{0, 0x33, 0x66, 0x99}, {0, 0xFA, 0x78, 0x0A}}).string();
     ColourPatch blueGrey(RGB(0x30, 0x60, 0x90), {600, 600});
     ColourPatch orange(RGB(0xF0, 0x70, 0x10), {700, 600});
     ASSERT_TRUE(blueGrey.shown && orange.shown);

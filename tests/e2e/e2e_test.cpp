@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,42 +39,22 @@ const char kFewerColours[] =
     "Tintwell loaded the file, but the number of\n"
     "colours reported was more than the number of colours loaded.";
 
-// A header announcing `count` records, then RGB records; each channel as a 16-bit value.
-std::string SwatchFile(int count, const std::vector<std::array<int, 4>>& records) {
-    std::string bytes = {0, 1, static_cast<char>(count >> 8), static_cast<char>(count)};
-    for (const auto& [space, red, green, blue] : records) {
-        bytes += {0, static_cast<char>(space)};
-        for (int channel : {red, green, blue, 0}) {
-            bytes.append(2, static_cast<char>(channel));
-        }
-    }
-    return bytes;
-}
-
-// Swatch files written for the run, in a folder of their own that goes with them.
+// Swatch files written for the run, in a folder of their own that goes with them. Each stays
+// open for writing, as in a paint program, while Tintwell reads it.
 struct SwatchFiles {
-    std::string folder;
-
-    SwatchFiles() {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        folder = std::string(temp) + "tintwell-e2e\\";
-        std::filesystem::create_directories(folder + "my swatches", ignored);
-    }
     ~SwatchFiles() {
         for (HANDLE file : held) {
             CloseHandle(file);
         }
         std::filesystem::remove_all(folder, ignored);
     }
-    // Each file stays open for writing, as in a paint program, while Tintwell reads it.
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(folder + name, std::ios::binary) << bytes;
-        held.push_back(CreateFileA((folder + name).c_str(), GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                   nullptr));
-        return folder + name;
+    std::string Write(const std::string& name, const std::vector<Swatch>& swatches, int count) {
+        const std::string path = WriteSwatchFile(folder / name, swatches, false, count).string();
+        held.push_back(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr));
+        return path;
     }
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tintwell-e2e";
     std::vector<HANDLE> held;
     std::error_code ignored;
 };
@@ -90,20 +68,19 @@ struct Case {
 
 std::vector<Case> Cases(SwatchFiles& f) {
     // clang-format off
-    const std::string web = f.Write("web.aco", SwatchFile(5, {{0, 250, 120, 10}, {0, 51, 102, 153},
-        {0, 0, 0, 255}, {0, 10, 10, 10}, {0, 12, 12, 12}}));
+    const std::string web = f.Write("web.aco", {{0, 250, 120, 10}, {0, 51, 102, 153}, {0, 0, 0, 255},
+        {0, 10, 10, 10}, {0, 12, 12, 12}}, 5);
+    const std::string grey = f.Write("my swatches\\grey.aco", {{0, 128, 128, 128}, {0, 255, 255, 255}}, 2);
     // clang-format on
-    const std::string grey =
-        f.Write("my swatches\\grey.aco", SwatchFile(2, {{0, 128, 128, 128}, {0, 255, 255, 255}}));
-    const std::string empty = f.Write("empty.aco", "");
-    const std::string onlyBlack = f.Write("black.aco", SwatchFile(1, {{0, 0, 0, 0}}));
-    const std::string noColours = f.Write("no-colours.aco", SwatchFile(0, {}));
+    const std::string empty = f.Write("empty.aco", {}, -1);
+    std::filesystem::resize_file(empty, 0);
+    const std::string onlyBlack = f.Write("black.aco", {{0, 0, 0, 0}}, 1);
+    const std::string noColours = f.Write("no-colours.aco", {}, 0);
     // A CMYK record (colour space 2 is fine, 3 to 8 are flagged) beside an RGB one.
-    const std::string unsupported =
-        f.Write("cmyk.aco", SwatchFile(2, {{0, 200, 0, 0}, {4, 0, 0, 0}}));
-    const std::string fewer = f.Write("fewer.aco", SwatchFile(5, {{0, 0, 200, 0}, {0, 0, 0, 200}}));
-    const std::string missing = f.folder + "missing.aco";
-    const std::string noFolder = f.folder + "no such folder\\web.aco";
+    const std::string unsupported = f.Write("cmyk.aco", {{0, 200, 0, 0}, {4, 0, 0, 0}}, 2);
+    const std::string fewer = f.Write("fewer.aco", {{0, 0, 200, 0}, {0, 0, 0, 200}}, 5);
+    const std::string missing = (f.folder / "missing.aco").string();
+    const std::string noFolder = (f.folder / "no such folder\\web.aco").string();
 
     const POINT normalDefault = Centred(200, 103);
     const POINT compactDefault = Centred(59, 94);
@@ -134,7 +111,6 @@ std::vector<Case> Cases(SwatchFiles& f) {
           // The distance sums the channels: 127 to pure blue, though 10 10 10 is nearer in each.
           Type("000080"), Shows("0 0 128 000080", "0 0 255 0000FF"),
           Type("ff8000"), Shows("255 128 0 FF8000", "250 120 10 FA780A"),
-          Painted(RGB(255, 128, 0), RGB(250, 120, 10)),
           Type("33669"), Shows("255 128 0 33669", "250 120 10 FA780A"),
           Type("12GG00"), Box("Tintwell Error", kHexError),
           Shows("255 128 0 12GG00", "250 120 10 FA780A"),
@@ -185,7 +161,8 @@ std::vector<Case> Cases(SwatchFiles& f) {
 TEST(Tintwell, AsAUserMeetsIt) {
     ASSERT_FALSE(ProgramPath().empty()) << "usage: e2e_test <path of tintwell.exe>";
     SwatchFiles files;
-    ASSERT_EQ(files.folder.find(' '), std::string::npos) << "the plain path must hold no blank";
+    ASSERT_EQ(files.folder.string().find(' '), std::string::npos)
+        << "the plain path holds no blank";
     for (const Case& c : Cases(files)) {
         SCOPED_TRACE(c.name);
         DWORD start = GetTickCount();

@@ -7,7 +7,6 @@
 
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "user_session.h"
@@ -48,20 +47,10 @@ TEST(Reliability, AWindowOffEveryScreenOpensAtItsDefaultPlace) {
         "");
 }
 
-// One RGB colour in a swatch file, written under a UTF-16 name.
-bool WriteSwatch(const std::wstring& path, char red, char green, char blue) {
-    const char bytes[] = {0, 1, 0, 1, 0, 0, red, red, green, green, blue, blue, 0, 0};
-    return std::ofstream(std::filesystem::path(path), std::ios::binary)
-        .write(bytes, sizeof bytes)
-        .good();
-}
-
 TEST(Reliability, ANameInAnyScriptOpensThatVeryFile) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path();
     // Best fit would turn the Greek capital omega into O and open the other file.
-    const std::wstring omega = (folder / L"\u03A9mega.aco").wstring(),
-                       other = (folder / L"Omega.aco").wstring();
-    ASSERT_TRUE(WriteSwatch(other, char(200), 0, 0) && WriteSwatch(omega, 0, 0, char(200)));
+    const std::filesystem::path other = WriteSwatchFile(L"Omega.aco", {{0, 200, 0, 0}});
+    const std::wstring omega = WriteSwatchFile(L"\u03A9mega.aco", {{0, 0, 0, 200}}).wstring();
     ASSERT_TRUE(Store(Settings{0x01, kNormalAt, kCompactAt}));
     EXPECT_EQ(RunSessionWide(ProgramPath(), L"\"" + omega + L"\"",
                              {Main(Normal), WidePath(omega), Type("0000ff"),

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,33 +15,8 @@ namespace {
 const Settings kNormal = {0x01, {100, 60}, {700, 500}};
 const std::string kBlue = "51 102 153 336699", kNone = "255 255 255 FFFFFF";
 
-struct Swatch {
-    int space, red, green, blue;
-    std::string name;  // UTF-8
-};
-
-std::string Be16(unsigned value) {
-    return {static_cast<char>(value >> 8), static_cast<char>(value)};
-}
-
-// The plain records, then, as image editors add them, the same records with names.
 std::string Write(const std::string& file, const std::vector<Swatch>& swatches, bool named) {
-    const unsigned count = static_cast<unsigned>(swatches.size());
-    std::string plain = Be16(1) + Be16(count), names = Be16(2) + Be16(count);
-    for (const Swatch& s : swatches) {
-        std::wstring name(s.name.size() + 1, L'\0');
-        name.resize(MultiByteToWideChar(CP_UTF8, 0, s.name.c_str(), -1, &name[0], 99));
-        std::string record =
-            Be16(s.space) + Be16(s.red << 8) + Be16(s.green << 8) + Be16(s.blue << 8) + Be16(0);
-        plain += record;
-        names += record + Be16(0) + Be16(static_cast<unsigned>(name.size()));
-        for (wchar_t unit : name) {
-            names += Be16(unit);
-        }
-    }
-    const std::string path = (std::filesystem::temp_directory_path() / file).string();
-    std::ofstream(path, std::ios::binary) << plain + (named ? names : "");
-    return path;
+    return WriteSwatchFile(file, swatches, named).string();
 }
 
 std::string Start(const std::string& commandLine, const std::vector<Step>& steps) {

@@ -137,7 +137,6 @@ void ExpectFailure(const char* location, DWORD code, int closes, const std::func
         act();
         ADD_FAILURE() << "no exception";
     } catch (const CWin32Exception& caught) {
-        EXPECT_NE(nullptr, dynamic_cast<const CRegistryKey::Exception*>(&caught));
         EXPECT_STREQ(location, caught.GetLocation());
         EXPECT_EQ(code, caught.GetErrorCode());
     }
@@ -171,9 +170,6 @@ TEST_F(RegistryTest, EachFailureNamesItsOperationAndCodeAndClosesWhatItOpened) {
     });
     ExpectFailure("CRegistryKey::SetValue()", ERROR_ACCESS_DENIED, 0,
                   [&] { readOnly.SetValue("New", nullptr, 0); });
-    char text[8];
-    ExpectFailure("CRegistryKey::QueryValue()", ERROR_FILE_NOT_FOUND, 0,
-                  [&] { writable.QueryStringValue("Missing", text, sizeof text); });
     ExpectFailure("CRegistryKey::SetStringValue()", ERROR_ACCESS_DENIED, 0,
                   [&] { readOnly.SetStringValue("New", "x"); });
 }

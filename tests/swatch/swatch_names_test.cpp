@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -71,17 +69,6 @@ TEST(SwatchNames, WhatCannotBeReadHasNoName) {
         EXPECT_EQ(std::remove("names.aco"), 0);
     }
     EXPECT_EQ(NamesOf("missing.aco", 1), Names{u""});
-}
-
-TEST(SwatchNames, FilesFromOtherProgramsNameTheirColours) {
-    const char* folder = std::getenv("TINTWELL_ACO_SAMPLES");
-    if (folder == nullptr || !std::filesystem::is_directory(folder)) {
-        GTEST_SKIP() << "no sample folder";
-    }
-    const std::string path = std::string(folder) + "/";
-    EXPECT_EQ(NamesOf(path + "kdybicz_utf.aco", 4),
-              (Names{u"Zażółć gęślą jaźń", u"チェリー", u"a", u""}));
-    EXPECT_EQ(NamesOf(path + "open-color_1.6.3.aco", 130).back(), u"Orange 09 #D9480F");
 }
 
 }  // namespace

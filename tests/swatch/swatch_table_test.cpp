@@ -93,7 +93,6 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
         {"colour space 4096", Header(1, 1) + s4096, true, kFlagged, s4096},
         {"flagged and too few", Header(1, 3) + r0 + lab, true, kFlagged | kShort, r0 + lab},
         {"version bytes 02 00", Header(0x0200, 3) + three, true, 0, three},
-        {"version 0xFFFF", Header(0xFFFF, 3) + three, true, 0, three},
         // The second name's length and the last record straddle chunks.
         {"version 2", Header(2, 4) + r0 + Name(37) + r1 + Name(0) + r2 + Name(240) + r0 + Name(1),
          true, 0, three + r0},

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 
 #include "res/resource.h"
 
@@ -698,9 +699,9 @@ ColourPatch::ColourPatch(COLORREF colour, POINT corner)
     type.hbrBackground = brush;
     type.lpszClassName = name.c_str();
     RegisterClassA(&type);
-    window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, name.c_str(), "",
-                             WS_POPUP | WS_VISIBLE, corner.x, corner.y, 80, 80, nullptr, nullptr,
-                             nullptr, nullptr);
+    window =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, name.c_str(), "", WS_POPUP | WS_VISIBLE,
+                        corner.x, corner.y, 80, 80, nullptr, nullptr, nullptr, nullptr);
     // Wine puts a painted window on the screen once its thread looks at its queue.
     shown = WaitUntil([&] {
         MSG message;
@@ -766,9 +767,8 @@ Step Copy(int sample, char key, const std::string& copied) {
         // Escape closes a menu whose item was greyed.
         PostMessageA(popup, WM_CHAR, static_cast<unsigned char>(key), 1);
         PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 1);
-        return Expect("the clipboard", expected, [&] {
-            return IsWindowVisible(popup) ? "<menu open>" : Clipboard();
-        });
+        return Expect("the clipboard", expected,
+                      [&] { return IsWindowVisible(popup) ? "<menu open>" : Clipboard(); });
     }};
 }
 
@@ -776,8 +776,8 @@ Step Copy(int sample, char key, const std::string& copied) {
 // it. DragFinish cannot free such a block; it goes with the process.
 Step Drop(const std::string& path) {
     return {[=](Session& s) {
-        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE,
-                                     s.process.dwProcessId);
+        HANDLE process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, s.process.dwProcessId);
         DROPFILES header{sizeof header, {}, FALSE, FALSE};
         std::string block = std::string(reinterpret_cast<const char*>(&header), sizeof header) +
                             path + std::string(2, '\0');
@@ -787,4 +787,36 @@ Step Drop(const std::string& path) {
         PostMessageA(s.main, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
         return written ? "" : "no drop in the program's memory";
     }};
+}
+
+// Swatch files
+
+namespace {
+
+std::string Be16(unsigned value) {
+    return {static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+
+}  // namespace
+
+std::filesystem::path WriteSwatchFile(const std::filesystem::path& name,
+                                      const std::vector<Swatch>& swatches, bool named, int count) {
+    const unsigned announced = count < 0 ? static_cast<unsigned>(swatches.size()) : count;
+    std::string plain = Be16(1) + Be16(announced), names = Be16(2) + Be16(announced);
+    for (const Swatch& s : swatches) {
+        std::wstring text(s.name.size() + 1, L'\0');
+        text.resize(MultiByteToWideChar(CP_UTF8, 0, s.name.c_str(), -1, &text[0], 99));
+        std::string record =
+            Be16(s.space) + Be16(s.red * 257) + Be16(s.green * 257) + Be16(s.blue * 257) + Be16(0);
+        plain += record;
+        names += record + Be16(0) + Be16(static_cast<unsigned>(text.size()));
+        for (wchar_t unit : text) {
+            names += Be16(unit);
+        }
+    }
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+    std::error_code ignored;
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    std::ofstream(path, std::ios::binary) << plain + (named ? names : "");
+    return path;
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -114,5 +115,17 @@ Step Paste(const std::string& text);  // from the clipboard over the whole hex e
 // `copied`, or for none, what it held before (the item was greyed).
 Step Copy(int sample, char key, const std::string& copied);
 Step Drop(const std::string& path);  // as Explorer drops a file on the dialog
+
+// Swatch files
+
+struct Swatch {
+    int space, red, green, blue;  // each channel a byte
+    std::string name = "";        // UTF-8
+};
+// Writes, under `name` in the temporary folder, a header announcing `count` records (for -1, as
+// many as given), the records, and when `named`, the section that repeats them with their names.
+std::filesystem::path WriteSwatchFile(const std::filesystem::path& name,
+                                      const std::vector<Swatch>& swatches, bool named = false,
+                                      int count = -1);
 
 #endif
