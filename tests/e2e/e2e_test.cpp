@@ -84,9 +84,7 @@ std::vector<Case> Cases(SwatchFiles& f) {
 
     const POINT normalDefault = Centred(200, 103);
     const POINT compactDefault = Centred(59, 94);
-    const POINT normalAt = {100, 60};
     const POINT compactAt = {700, 500};
-    const Settings normal = {0x01, normalAt, compactAt};
     const std::string black = "0 0 0 000000";
     const std::string none = "255 255 255 FFFFFF";
     const std::string picked = "48 96 144 306090";
@@ -105,32 +103,20 @@ std::vector<Case> Cases(SwatchFiles& f) {
           Tray('a'), About(), Keys(), CloseAbout(), Keys(), Tray('a'), About(), Close(), Exit(),
           Stored({0x00, normalDefault, compactDefault})}},
 
-        {"a path on the command line is loaded; typing matches; hex errors are refused",
-         normal, web,
-         {Main(Normal, normalAt), Path(web),
+        {"a path on the command line, then typing, the colour dialog, view switches and the "
+         "open-file dialog, where each failure keeps the previous file",
+         Settings{0x01, {-20, 5}, compactAt}, web,
+         {Main(Normal, {-20, 5}), Path(web),
           // The distance sums the channels: 127 to pure blue, though 10 10 10 is nearer in each.
           Type("000080"), Shows("0 0 128 000080", "0 0 255 0000FF"),
           Type("ff8000"), Shows("255 128 0 FF8000", "250 120 10 FA780A"),
           Type("33669"), Shows("255 128 0 33669", "250 120 10 FA780A"),
           Type("12GG00"), Box("Tintwell Error", kHexError),
           Shows("255 128 0 12GG00", "250 120 10 FA780A"),
-          Menu('x'), Exit(), Stored(normal)}},
-
-        {"a quoted path with a blank, as Explorer passes a dropped file, is loaded",
-         std::nullopt, "\"" + grey + "\"",
-         {Main(Compact, compactDefault),
-          Type("7f7f7f"), Shows("127 127 127 7F7F7F", "128 128 128 808080"),
-          Tray('x'), Exit()}},
-
-        {"a missing file on the command line is reported before the dialog opens",
-         std::nullopt, missing,
-         {Box("Tintwell", kNotFound), Main(Compact, compactDefault),
-          Type("0000ff"), Shows("0 0 255 0000FF", none),
-          Close(), Exit()}},
-
-        {"files chosen in the open-file dialog: each failure keeps the previous file",
-         normal, web,
-         {Main(Normal, normalAt),
+          Pick(48, 96, 144), Shows(picked, pickedMatch),
+          Menu('v'), Main(Compact, compactAt), Shows(picked, pickedMatch),
+          Tray('v'), Main(Normal, {-20, 5}), Path(web), Shows(picked, pickedMatch),
+          Move({120, 80}),
           Browse(missing), Box("Tintwell", kNotFound), Path(web),
           Browse(empty), Box("Tintwell", kDamaged),
           Browse(noColours), Box("Tintwell", kNoColours),
@@ -145,15 +131,19 @@ std::vector<Case> Cases(SwatchFiles& f) {
           // Nothing matches from 765 away, the largest distance.
           Browse(onlyBlack), Type("fffffe"), Shows("255 255 254 FFFFFE", black),
           Type("ffffff"), Shows("255 255 255 FFFFFF", none),
-          Menu('x'), Exit()}},
+          Menu('x'), Exit(), Stored({0x01, {120, 80}, compactAt})}},
 
-        {"Normal at its stored place, Compact, Normal: the colours carry over; a move is saved",
-         Settings{0x01, {-20, 5}, compactAt}, web,
-         {Main(Normal, {-20, 5}),
-          Pick(48, 96, 144), Shows(picked, pickedMatch),
-          Menu('v'), Main(Compact, compactAt), Shows(picked, pickedMatch),
-          Tray('v'), Main(Normal, {-20, 5}), Path(web), Shows(picked, pickedMatch),
-          Move({120, 80}), Menu('x'), Exit(), Stored({0x01, {120, 80}, compactAt})}},
+        {"a quoted path with a blank, as Explorer passes a dropped file, is loaded",
+         std::nullopt, "\"" + grey + "\"",
+         {Main(Compact, compactDefault),
+          Type("7f7f7f"), Shows("127 127 127 7F7F7F", "128 128 128 808080"),
+          Tray('x'), Exit()}},
+
+        {"a missing file on the command line is reported before the dialog opens",
+         std::nullopt, missing,
+         {Box("Tintwell", kNotFound), Main(Compact, compactDefault),
+          Type("0000ff"), Shows("0 0 255 0000FF", none),
+          Close(), Exit()}},
     };
     // clang-format on
 }
