@@ -1,6 +1,6 @@
 // Tintwell as a user meets it: the built tintwell.exe runs as a process of its own and is driven
-// only from outside, through its windows, the real common dialogs, its menus and its tray popup.
-// Each case ends with the program's exit code and the settings it left in the registry.
+// only from outside, through its windows, the real common dialogs, its menus, its tray popup, the
+// mouse, the clipboard and files dropped on it. Each case ends with the program's exit code.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -66,7 +66,8 @@ struct Case {
     std::vector<Step> steps;
 };
 
-std::vector<Case> Cases(SwatchFiles& f) {
+// The middles of two windows of the test's own, of the picked colours.
+std::vector<Case> Cases(SwatchFiles& f, POINT blueGrey, POINT orange) {
     // clang-format off
     const std::string web = f.Write("web.aco", {{0, 250, 120, 10}, {0, 51, 102, 153}, {0, 0, 0, 255},
         {0, 10, 10, 10}, {0, 12, 12, 12}}, 5);
@@ -89,6 +90,8 @@ std::vector<Case> Cases(SwatchFiles& f) {
     const std::string none = "255 255 255 FFFFFF";
     const std::string picked = "48 96 144 306090";
     const std::string pickedMatch = "51 102 153 336699";
+    const std::string orangeShown = "240 112 16 F07010";
+    const std::string orangeMatch = "250 120 10 FA780A";
     // clang-format off
     return {
         {"first run: Compact view centred, defaults stored; the About box closes by its button "
@@ -144,6 +147,31 @@ std::vector<Case> Cases(SwatchFiles& f) {
          {Box("Tintwell", kNotFound), Main(Compact, compactDefault),
           Type("0000ff"), Shows("0 0 255 0000FF", none),
           Close(), Exit()}},
+
+        {"colours in and out: picks from the screen, paste, copy and files dropped on the dialog",
+         Settings{0x01, {100, 60}, compactAt}, "",
+         {Main(Normal), Path(""),
+          // Without a file, a pick that ends over the test's window: the colour stays, nothing
+          // matches, no box, and the match has nothing to copy.
+          Drag({blueGrey}), Shows(picked, none), EndPick(WM_LBUTTONUP), Shows(picked, none),
+          Copy(IDC_MATCH_SAMPLE, 'r', ""), Copy(IDC_USER_SAMPLE, 'r', "306090"),
+          Drop(web), Path(web),
+          Drag({blueGrey, orange}), Shows(orangeShown, orangeMatch), EndPick(WM_LBUTTONUP),
+          // Escape and the right button put back the colours from before the pick.
+          Drag({blueGrey}), Shows(picked, pickedMatch), EndPick(WM_KEYDOWN),
+          Shows(orangeShown, orangeMatch),
+          Drag({blueGrey}), Shows(picked, pickedMatch), EndPick(WM_RBUTTONDOWN),
+          Shows(orangeShown, orangeMatch),
+          Paste("#306090\r\n"), Shows(picked, pickedMatch),
+          Paste(" \t0XF07010 "), Shows(orangeShown, orangeMatch),
+          Paste("4a90d9"), Shows("74 144 217 4A90D9", pickedMatch),
+          Copy(IDC_USER_SAMPLE, 'r', "4A90D9"), Copy(IDC_USER_SAMPLE, '#', "#4A90D9"),
+          Copy(IDC_USER_SAMPLE, 'd', "74, 144, 217"), Copy(IDC_MATCH_SAMPLE, 'd', "51, 102, 153"),
+          // Not a colour: pasted as before, cut at six characters, refused as typing is.
+          Paste("#12GG00"), Box("Tintwell Error", kHexError),
+          Shows("74 144 217 #12GG0", pickedMatch),
+          Drop(std::string(600, 'a') + ".aco"), Box("Tintwell", kNotOpened), Path(web),
+          Close(), Exit()}},
     };
     // clang-format on
 }
@@ -153,7 +181,10 @@ TEST(Tintwell, AsAUserMeetsIt) {
     SwatchFiles files;
     ASSERT_EQ(files.folder.string().find(' '), std::string::npos)
         << "the plain path holds no blank";
-    for (const Case& c : Cases(files)) {
+    ColourPatch blueGrey(RGB(0x30, 0x60, 0x90), {800, 100});
+    ColourPatch orange(RGB(0xF0, 0x70, 0x10), {900, 100});
+    ASSERT_TRUE(blueGrey.shown && orange.shown);
+    for (const Case& c : Cases(files, blueGrey.middle, orange.middle)) {
         SCOPED_TRACE(c.name);
         DWORD start = GetTickCount();
         ASSERT_TRUE(Store(c.stored));

@@ -15,10 +15,6 @@ namespace {
 const Settings kNormal = {0x01, {100, 60}, {700, 500}};
 const std::string kBlue = "51 102 153 336699", kNone = "255 255 255 FFFFFF";
 
-std::string Write(const std::string& file, const std::vector<Swatch>& swatches, bool named) {
-    return WriteSwatchFile(file, swatches, named).string();
-}
-
 std::string Start(const std::string& commandLine, const std::vector<Step>& steps) {
     return RunSession(ProgramPath(), commandLine, steps);
 }
@@ -31,9 +27,9 @@ TEST(SwatchNames, TheTooltipNamesTheMatchAndItsPlaceAndTheLastFileReopens) {
     twenty[9] = {0, 0x33, 0x66, 0x99, u8"Κυανό"};
     twenty[12] = twenty[18] = {0, 0x33, 0x66, 0x99, "Later twin"};
     twenty[19] = {0, 0xF0, 0xE0, 0x30, u8"金色"};
-    const std::string named = Write("named.aco", twenty, true);
+    const std::string named = WriteSwatchFile("named.aco", twenty, true).string();
     const std::string plain =
-        Write("plain.aco", {{0, 250, 120, 10, ""}, {0, 51, 102, 153, ""}}, false);
+        WriteSwatchFile("plain.aco", {{0, 250, 120, 10, ""}, {0, 51, 102, 153, ""}}).string();
     ASSERT_TRUE(Store(kNormal));
     // clang-format off
     EXPECT_EQ(Start(named, {Main(Normal), Tip(""), Type("336699"), Shows(kBlue, kBlue),

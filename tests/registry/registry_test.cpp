@@ -100,7 +100,7 @@ class RegistryTest : public ::testing::Test {
     HKEY scratch = nullptr;
 };
 
-TEST_F(RegistryTest, LastOwnerClosesTheKeyOnceAndNoThrowingCloseEscapes) {
+TEST_F(RegistryTest, KeysAndConnectionsCloseOnceAndAnEmptyValueGetsABlockOfItsOwn) {
     HKEY key = OpenScratch();
     {
         auto original = std::make_unique<CRegistryKey>(key);
@@ -114,15 +114,13 @@ TEST_F(RegistryTest, LastOwnerClosesTheKeyOnceAndNoThrowingCloseEscapes) {
     EXPECT_EQ(1, calls.closes);
     EXPECT_EQ(ERROR_INVALID_HANDLE,
               RegQueryValueExA(key, "Number", nullptr, nullptr, nullptr, nullptr));
-}
-
-TEST_F(RegistryTest, AConnectionClosesOnceAndAnEmptyValueGetsABlockOfItsOwn) {
     // An empty machine name is this machine, reached through a connection all the same.
-    CRegistryKey key(HKEY_CURRENT_USER, kScratchPath, KEY_READ, "");
+    calls = {};
+    CRegistryKey remote(HKEY_CURRENT_USER, kScratchPath, KEY_READ, "");
     EXPECT_EQ(1, calls.closes);  // the connection, once the subkey is open
     BYTE* data = nullptr;
     DWORD length = 1;
-    ASSERT_TRUE(key.QueryValue("Empty", &data, &length));
+    ASSERT_TRUE(remote.QueryValue("Empty", &data, &length));
     EXPECT_NE(nullptr, data);
     EXPECT_EQ(0u, length);
     free(data);
