@@ -21,17 +21,15 @@ const char kHexError[] =
     "Please enter a valid hexadecimal number or click\n"
     "Colours to choose one from the whole spectrum.";
 const char kNoFile[] = "Please select a swatch file.";
-const char kNotFound[] = "Tintwell failed to load the file.\nThe file could not be found.";
-const char kNoColours[] =
-    "Tintwell failed to load the file.\n"
-    "The file has no colours, or Tintwell was unable to load colours.";
-const char kDamaged[] =
-    "Tintwell failed to load the file.\n"
-    "Tintwell was unable to load colours.\n"
-    "The file might be damaged, or of unknown format.";
-const char kNotOpened[] =
-    "Tintwell failed to load the file.\n"
-    "The file could not be opened. Check the path and that you may read the file.";
+const std::string kFailed = "Tintwell failed to load the file.\n";
+const std::string kNotFound = kFailed + "The file could not be found.";
+const std::string kNoColours =
+    kFailed + "The file has no colours, or Tintwell was unable to load colours.";
+const std::string kDamaged =
+    kFailed +
+    "Tintwell was unable to load colours.\nThe file might be damaged, or of unknown format.";
+const std::string kNotOpened =
+    kFailed + "The file could not be opened. Check the path and that you may read the file.";
 const char kUnsupported[] =
     "Tintwell loaded the file, but the file\n"
     "contains unsupported colour formats.\n"

@@ -46,9 +46,6 @@ TEST(SwatchNames, WhatCannotBeReadHasNoName) {
         std::string file;
         Names names;
     } cases[] = {
-        {"plain, then named in three scripts",
-         Plain(3, 2, 3) + Named(u"Sky Blue") + Named(u"Κυανό") + Named(u"天蓝色"),
-         {u"Sky Blue", u"Κυανό", u"天蓝色"}},
         {"named only", Be16(2) + Be16(2) + Named(u"Teal") + Named(u""), {u"Teal", u"", u""}},
         {"no named section", Plain(2, 1, 2) + Named(u"x"), {u""}},
         {"named section counts fewer", Plain(3, 2, 1) + Named(u"x") + Named(u"y"), {u"x", u""}},

@@ -23,9 +23,6 @@ std::string Header(unsigned version, unsigned count) {
 std::string Record(unsigned space, unsigned c1, unsigned c2, unsigned c3, unsigned c4 = 0) {
     return Be16(space) + Be16(c1) + Be16(c2) + Be16(c3) + Be16(c4);
 }
-std::string Rgb(unsigned red, unsigned green, unsigned blue) {
-    return Record(0, red << 8, green << 8, blue << 8);
-}
 std::string Records(int count) {
     std::string bytes;
     for (int i = 0; i < count; ++i) {
@@ -58,7 +55,8 @@ std::string RecordsOf(SwatchTable& table) {
 
 constexpr LoadStatus kShort = SWATCH_E_COUNT | SWATCH_E_READ;
 constexpr LoadStatus kFlagged = SWATCH_E_UNSUPPORTED | SWATCH_E_READ;
-const std::string r0 = Rgb(1, 2, 3), r1 = Rgb(4, 5, 6), r2 = Rgb(7, 8, 9), three = r0 + r1 + r2;
+const std::string r0 = Record(0, 0x100, 0x200, 0x300), r1 = Record(0, 0x400, 0x500, 0x600),
+                  r2 = Record(0, 0x700, 0x800, 0x900), three = r0 + r1 + r2;
 const std::string lab = Record(7, 1, 2, 3, 4), s3 = Record(3, 1, 0, 0), s8 = Record(8, 0, 1, 0),
                   s4096 = Record(4096, 0, 0, 1);
 const std::string quiet =
