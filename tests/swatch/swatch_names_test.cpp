@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -48,9 +46,6 @@ TEST(SwatchNames, WhatCannotBeReadHasNoName) {
         std::string file;
         Names names;
     } cases[] = {
-        {"plain, then named in three scripts",
-         Plain(3, 2, 3) + Named(u"Sky Blue") + Named(u"Κυανό") + Named(u"天蓝色"),
-         {u"Sky Blue", u"Κυανό", u"天蓝色"}},
         {"named only", Be16(2) + Be16(2) + Named(u"Teal") + Named(u""), {u"Teal", u"", u""}},
         {"no named section", Plain(2, 1, 2) + Named(u"x"), {u""}},
         {"named section counts fewer", Plain(3, 2, 1) + Named(u"x") + Named(u"y"), {u"x", u""}},
@@ -71,17 +66,6 @@ TEST(SwatchNames, WhatCannotBeReadHasNoName) {
         EXPECT_EQ(std::remove("names.aco"), 0);
     }
     EXPECT_EQ(NamesOf("missing.aco", 1), Names{u""});
-}
-
-TEST(SwatchNames, FilesFromOtherProgramsNameTheirColours) {
-    const char* folder = std::getenv("TINTWELL_ACO_SAMPLES");
-    if (folder == nullptr || !std::filesystem::is_directory(folder)) {
-        GTEST_SKIP() << "no sample folder";
-    }
-    const std::string path = std::string(folder) + "/";
-    EXPECT_EQ(NamesOf(path + "kdybicz_utf.aco", 4),
-              (Names{u"Zażółć gęślą jaźń", u"チェリー", u"a", u""}));
-    EXPECT_EQ(NamesOf(path + "open-color_1.6.3.aco", 130).back(), u"Orange 09 #D9480F");
 }
 
 }  // namespace

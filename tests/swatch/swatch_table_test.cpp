@@ -23,9 +23,6 @@ std::string Header(unsigned version, unsigned count) {
 std::string Record(unsigned space, unsigned c1, unsigned c2, unsigned c3, unsigned c4 = 0) {
     return Be16(space) + Be16(c1) + Be16(c2) + Be16(c3) + Be16(c4);
 }
-std::string Rgb(unsigned red, unsigned green, unsigned blue) {
-    return Record(0, red << 8, green << 8, blue << 8);
-}
 std::string Records(int count) {
     std::string bytes;
     for (int i = 0; i < count; ++i) {
@@ -58,7 +55,8 @@ std::string RecordsOf(SwatchTable& table) {
 
 constexpr LoadStatus kShort = SWATCH_E_COUNT | SWATCH_E_READ;
 constexpr LoadStatus kFlagged = SWATCH_E_UNSUPPORTED | SWATCH_E_READ;
-const std::string r0 = Rgb(1, 2, 3), r1 = Rgb(4, 5, 6), r2 = Rgb(7, 8, 9), three = r0 + r1 + r2;
+const std::string r0 = Record(0, 0x100, 0x200, 0x300), r1 = Record(0, 0x400, 0x500, 0x600),
+                  r2 = Record(0, 0x700, 0x800, 0x900), three = r0 + r1 + r2;
 const std::string lab = Record(7, 1, 2, 3, 4), s3 = Record(3, 1, 0, 0), s8 = Record(8, 0, 1, 0),
                   s4096 = Record(4096, 0, 0, 1);
 const std::string quiet =
@@ -82,7 +80,6 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
         {"three bytes", std::string("\0\1\0", 3), false, SWATCH_E_READ, before},
         {"count 0", Header(1, 0) + three, false, SWATCH_E_COUNT, before},
         {"header only", Header(1, 3), true, kShort, ""},
-        {"25 records", Header(1, 25) + Records(25), true, 0, Records(25)},
         {"too few records", Header(1, 5) + three + "123456789", true, kShort, three},
         {"more records than the count, flagged past it", Header(1, 12) + Records(12) + lab, true, 0,
          Records(12)},
@@ -93,7 +90,6 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
         {"colour space 4096", Header(1, 1) + s4096, true, kFlagged, s4096},
         {"flagged and too few", Header(1, 3) + r0 + lab, true, kFlagged | kShort, r0 + lab},
         {"version bytes 02 00", Header(0x0200, 3) + three, true, 0, three},
-        {"version 0xFFFF", Header(0xFFFF, 3) + three, true, 0, three},
         // The second name's length and the last record straddle chunks.
         {"version 2", Header(2, 4) + r0 + Name(37) + r1 + Name(0) + r2 + Name(240) + r0 + Name(1),
          true, 0, three + r0},

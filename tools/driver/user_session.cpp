@@ -2,9 +2,12 @@
 
 #include <psapi.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 
 #include "res/resource.h"
 
@@ -611,16 +614,6 @@ std::string& ProgramPath() {
     return path;
 }
 
-// Colours in and out (pick from the screen, drop, paste, copy)
-
-Step OnMain(const std::function<std::string(HWND main)>& run, bool answersBox) {
-    return {[=](Session& s) { return run(s.main); }, answersBox};
-}
-
-bool Eventually(const std::function<bool()>& condition) {
-    return WaitUntil(condition);
-}
-
 bool StoreValue(const char* name, DWORD type, const std::string& bytes) {
     return RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKeyPath, name, type, bytes.data(),
                            static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
@@ -645,4 +638,190 @@ Step Painted(COLORREF user, COLORREF match) {
             return shown;
         });
     }};
+}
+
+// Colours in and out
+
+namespace {
+
+POINT MiddleOf(HWND main, int id) {
+    RECT r = RectOf(GetDlgItem(main, id));
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+HWND Capture(HWND main) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+    return info.hwndCapture;
+}
+
+// A mouse message as the user's mouse would make it over that point of the screen, handled
+// before the call returns; the left button is held for moves. (Wine sends moves of its own,
+// from where the real cursor is, without the button.)
+void Mouse(HWND main, UINT message, POINT at) {
+    ScreenToClient(main, &at);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(main, message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0,
+                        MAKELPARAM(at.x, at.y), SMTO_ABORTIFHUNG, kPatience, &result);
+}
+
+bool SetClipboard(const std::string& text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    // The program may hold the clipboard a moment.
+    bool set = WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }) && EmptyClipboard() &&
+               SetClipboardData(CF_TEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!set) {
+        GlobalFree(memory);
+    }
+    return set;
+}
+
+std::string Clipboard() {
+    HGLOBAL data = OpenClipboard(nullptr) ? GetClipboardData(CF_TEXT) : nullptr;
+    const char* text = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    std::string copied = text != nullptr ? text : "<no text>";
+    GlobalUnlock(data);
+    CloseClipboard();
+    return copied;
+}
+
+}  // namespace
+
+ColourPatch::ColourPatch(COLORREF colour, POINT corner)
+    : brush(CreateSolidBrush(colour)), middle{corner.x + 40, corner.y + 40} {
+    std::string name = "patch" + std::to_string(colour);
+    WNDCLASSA type{};
+    type.lpfnWndProc = DefWindowProcA;
+    type.hbrBackground = brush;
+    type.lpszClassName = name.c_str();
+    RegisterClassA(&type);
+    window =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, name.c_str(), "", WS_POPUP | WS_VISIBLE,
+                        corner.x, corner.y, 80, 80, nullptr, nullptr, nullptr, nullptr);
+    // Wine puts a painted window on the screen once its thread looks at its queue.
+    shown = WaitUntil([&] {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+        HDC screen = GetDC(nullptr);
+        COLORREF pixel = GetPixel(screen, middle.x, middle.y);
+        ReleaseDC(nullptr, screen);
+        return pixel == colour;
+    });
+}
+
+ColourPatch::~ColourPatch() {
+    DestroyWindow(window);
+    DeleteObject(brush);
+}
+
+Step Drag(const std::vector<POINT>& to) {
+    return {[=](Session& s) {
+        Mouse(s.main, WM_LBUTTONDOWN, MiddleOf(s.main, IDC_USER_SAMPLE));
+        for (POINT at : to) {
+            Mouse(s.main, WM_MOUSEMOVE, at);
+        }
+        return Capture(s.main) == s.main ? "" : "the mouse not captured";
+    }};
+}
+
+Step EndPick(UINT message) {
+    return {[=](Session& s) {
+        if (message == WM_KEYDOWN) {
+            PostMessageA(s.main, WM_KEYDOWN, VK_ESCAPE, 1);
+        } else {
+            Mouse(s.main, message, {700, 700});
+        }
+        return WaitUntil([&] { return Capture(s.main) == nullptr; }) ? "" : "the mouse still held";
+    }};
+}
+
+Step Paste(const std::string& text) {
+    return {[=](Session& s) {
+        if (!SetClipboard(text)) {
+            return "clipboard not set";
+        }
+        HWND edit = GetDlgItem(s.main, IDC_USER_HEX);
+        PostMessageA(edit, EM_SETSEL, 0, -1);
+        PostMessageA(edit, WM_PASTE, 0, 0);
+        return "";
+    }};
+}
+
+Step Copy(int sample, char key, const std::string& copied) {
+    return {[=](Session& s) -> std::string {
+        const std::string before = "<before the copy>", expected = copied.empty() ? before : copied;
+        POINT at = MiddleOf(s.main, sample);
+        HWND popup = nullptr;
+        if (!SetClipboard(before) ||
+            !PostMessageA(s.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(s.main),
+                          MAKELPARAM(at.x, at.y)) ||
+            !WaitUntil([&] { return IsWindowVisible(popup = FindWindowA("#32768", nullptr)); })) {
+            return "no copy menu";
+        }
+        // Escape closes a menu whose item was greyed.
+        PostMessageA(popup, WM_CHAR, static_cast<unsigned char>(key), 1);
+        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+        if (!WaitUntil([&] { return !IsWindowVisible(popup); })) {
+            return "the copy menu stayed open";
+        }
+        // The program copies once the menu has given its command, before it answers a message.
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(s.main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, &answer);
+        return Expect("the clipboard", expected, [] { return Clipboard(); });
+    }};
+}
+
+// The drop's block is written into the program's memory, the only place the program can read
+// it. DragFinish cannot free such a block; it goes with the process.
+Step Drop(const std::string& path) {
+    return {[=](Session& s) {
+        HANDLE process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, s.process.dwProcessId);
+        DROPFILES header{sizeof header, {}, FALSE, FALSE};
+        std::string block = std::string(reinterpret_cast<const char*>(&header), sizeof header) +
+                            path + std::string(2, '\0');
+        void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+        bool written = WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+        CloseHandle(process);
+        PostMessageA(s.main, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+        return written ? "" : "no drop in the program's memory";
+    }};
+}
+
+// Swatch files
+
+namespace {
+
+std::string Be16(unsigned value) {
+    return {static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+
+}  // namespace
+
+std::filesystem::path WriteSwatchFile(const std::filesystem::path& name,
+                                      const std::vector<Swatch>& swatches, bool named, int count) {
+    const unsigned announced = count < 0 ? static_cast<unsigned>(swatches.size()) : count;
+    std::string plain = Be16(1) + Be16(announced), names = Be16(2) + Be16(announced);
+    for (const Swatch& s : swatches) {
+        std::wstring text(s.name.size() + 1, L'\0');
+        text.resize(MultiByteToWideChar(CP_UTF8, 0, s.name.c_str(), -1, &text[0], 99));
+        std::string record =
+            Be16(s.space) + Be16(s.red * 257) + Be16(s.green * 257) + Be16(s.blue * 257) + Be16(0);
+        plain += record;
+        names += record + Be16(0) + Be16(static_cast<unsigned>(text.size()));
+        for (wchar_t unit : text) {
+            names += Be16(unit);
+        }
+    }
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+    std::error_code ignored;
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    std::ofstream(path, std::ios::binary) << plain + (named ? names : "");
+    return path;
 }

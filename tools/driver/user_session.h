@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -72,10 +73,6 @@ std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps);
 Step Tip(const std::string& text);
 // The tintwell.exe under test: the test program's first argument.
 std::string& ProgramPath();
-// Colours in and out (pick from the screen, drop, paste, copy): steps that cases write
-// themselves, on the main dialog now shown, and the driver's bounded wait.
-Step OnMain(const std::function<std::string(HWND main)>& run, bool answersBox = false);
-bool Eventually(const std::function<bool()>& condition);
 
 // Settings values as stored, for what the program makes of values it did not write itself.
 std::string Position(POINT at);  // top, then left, each big-endian
@@ -95,5 +92,40 @@ Step WidePath(const std::wstring& path);  // as the Normal view shows it, read a
 // RunSession with a command line in UTF-16, as Explorer starts a program.
 std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
                            const std::vector<Step>& steps);
+
+// Colours in and out: a window of one colour of the test's own, picks from the screen, paste,
+// copy and drop, each on the main dialog now shown.
+
+// A top-most window of one colour, 80 pixels square at `corner`, that never takes the focus;
+// `shown` once its colour is on the screen.
+struct ColourPatch {
+    ColourPatch(COLORREF colour, POINT corner);
+    ColourPatch(const ColourPatch&) = delete;
+    ColourPatch& operator=(const ColourPatch&) = delete;
+    ~ColourPatch();
+    HBRUSH brush;
+    HWND window;
+    POINT middle;
+    bool shown;
+};
+Step Drag(const std::vector<POINT>& to);  // the left button held from the user's sample to each
+Step EndPick(UINT message);  // WM_LBUTTONUP, WM_RBUTTONDOWN or WM_KEYDOWN (Escape); mouse freed
+Step Paste(const std::string& text);  // from the clipboard over the whole hex edit
+// A right click on a sample, then the menu item with this mnemonic; the clipboard then holds
+// `copied`, or for none, what it held before (the item was greyed).
+Step Copy(int sample, char key, const std::string& copied);
+Step Drop(const std::string& path);  // as Explorer drops a file on the dialog
+
+// Swatch files
+
+struct Swatch {
+    int space, red, green, blue;  // each channel a byte
+    std::string name = "";        // UTF-8
+};
+// Writes, under `name` in the temporary folder, a header announcing `count` records (for -1, as
+// many as given), the records, and when `named`, the section that repeats them with their names.
+std::filesystem::path WriteSwatchFile(const std::filesystem::path& name,
+                                      const std::vector<Swatch>& swatches, bool named = false,
+                                      int count = -1);
 
 #endif
