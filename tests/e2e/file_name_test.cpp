@@ -11,15 +11,18 @@
 namespace {
 
 TEST(FileNames, InAnyScriptOpenThatVeryFile) {
-    // Best fit would turn the Greek capital omega into O and open the other file.
+    // Best fit would turn the Greek capital omega into O and open the other file; the Japanese
+    // name has no look-alike in a Western code page at all.
     const std::filesystem::path other = WriteSwatchFile(L"Omega.aco", {{0, 200, 0, 0}});
-    const std::wstring omega = WriteSwatchFile(L"\u03A9mega.aco", {{0, 0, 0, 200}}).wstring();
     ASSERT_TRUE(Store(Settings{0x01, {100, 60}, {700, 500}}));
-    EXPECT_EQ(RunSessionWide(ProgramPath(), L"\"" + omega + L"\"",
-                             {Main(Normal), WidePath(omega), Type("0000ff"),
-                              Shows("0 0 255 0000FF", "0 0 200 0000C8"), Menu('x'), Exit()}),
-              "");
-    std::filesystem::remove(omega);
+    for (const wchar_t* name : {L"\u03A9mega.aco", L"\u65E5\u672C.aco"}) {
+        const std::wstring path = WriteSwatchFile(name, {{0, 0, 0, 200}}).wstring();
+        EXPECT_EQ(RunSessionWide(ProgramPath(), L"\"" + path + L"\"",
+                                 {Main(Normal), WidePath(path), Type("0000ff"),
+                                  Shows("0 0 255 0000FF", "0 0 200 0000C8"), Menu('x'), Exit()}),
+                  "");
+        std::filesystem::remove(path);
+    }
     std::filesystem::remove(other);
 }
 

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "swatch/swatch_names.h"
+#include "swatch/swatch_table.h"
 
 namespace {
 
@@ -66,6 +69,42 @@ TEST(SwatchNames, WhatCannotBeReadHasNoName) {
         EXPECT_EQ(std::remove("names.aco"), 0);
     }
     EXPECT_EQ(NamesOf("missing.aco", 1), Names{u""});
+}
+
+// Files written by other programs, kept beside the repository (../shared/aco-samples): every one
+// loads with the status its colour spaces call for, and its names read as written.
+TEST(SwatchFiles, FromOtherProgramsLoadWithTheirNames) {
+    const char* folder = std::getenv("TINTWELL_ACO_SAMPLES");
+    if (folder == nullptr || !std::filesystem::is_directory(folder)) {
+        GTEST_SKIP() << "no sample folder";
+    }
+    const std::string path = std::string(folder) + "/";
+    const struct {
+        const char* file;
+        unsigned count;
+        LoadStatus status;  // Lab and grayscale colours are flagged
+    } files[] = {{"dagronf_Zeldman-v1.aco", 6, 0},
+                 {"rgbds_full_aco.aco", 32, 0},
+                 {"cyotek_db32.aco", 32, 0},
+                 {"cyotek_arne-v20-16.aco", 16, 0},
+                 {"kdybicz_rgb.aco", 6, 0},
+                 {"kdybicz_cmyk.aco", 6, 0},
+                 {"kdybicz_grayscale.aco", 20, 0xE0000009},
+                 {"kdybicz_utf.aco", 3, 0},
+                 {"czebe_swatch-lab.aco", 1, 0xE0000009},
+                 {"open-color_1.6.3.aco", 130, 0}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.file);
+        const std::string name = path + f.file;
+        SwatchTable table;
+        table.SetFileName(name.c_str());
+        EXPECT_TRUE(table.Load());
+        EXPECT_EQ(table.GetCount(), f.count);
+        EXPECT_EQ(table.GetStatus(), f.status);
+    }
+    EXPECT_EQ(NamesOf(path + "kdybicz_utf.aco", 4),
+              (Names{u"Zażółć gęślą jaźń", u"チェリー", u"a", u""}));
+    EXPECT_EQ(NamesOf(path + "open-color_1.6.3.aco", 130).back(), u"Orange 09 #D9480F");
 }
 
 }  // namespace
