@@ -87,6 +87,12 @@ int ShowUserColour(COLORREF colour) {
     return 1;
 }
 
+void ShowOwnUserColour(COLORREF colour) {
+    g_app.ignoreHexChange = true;
+    ShowUserColour(colour);
+    g_app.ignoreHexChange = false;
+}
+
 int ShowMatchedColour(COLORREF colour) {
     const Controls& c = g_app.controls;
     g_app.matchedColour = colour;

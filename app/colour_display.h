@@ -7,6 +7,9 @@
 
 int WireControls();
 int ShowUserColour(COLORREF colour);
+// ShowUserColour for a colour the program itself chose: the hex edit's echo of the rewrite is not
+// taken as the user typing.
+void ShowOwnUserColour(COLORREF colour);
 int ShowMatchedColour(COLORREF colour);
 
 // The brush for a coloured static of `dialog`, or null for the system's default colours.

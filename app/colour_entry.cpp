@@ -13,10 +13,7 @@ constexpr const char kErrorCaption[] = "Tintwell Error";
 }  // namespace
 
 void ShowUserAndMatch(COLORREF colour) {
-    // ShowUserColour rewrites the hex edit; its echo must not be read as typing.
-    g_app.ignoreHexChange = true;
-    ShowUserColour(colour);
-    g_app.ignoreHexChange = false;
+    ShowOwnUserColour(colour);
     std::size_t position = 0;
     const COLORREF match = g_app.swatchTable
                                ? g_app.swatchTable->FindClosestColour(g_app.userColour, &position)

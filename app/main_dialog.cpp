@@ -80,9 +80,7 @@ INT_PTR OnInitDialog(HWND window) {
         SetUpCompactView();
     }
     ShowMatchedColour(g_app.matchedColour);
-    g_app.ignoreHexChange = true;
-    ShowUserColour(g_app.userColour);
-    g_app.ignoreHexChange = false;
+    ShowOwnUserColour(g_app.userColour);
     // The view's set-up has placed the focus, or chosen not to.
     return FALSE;
 }

@@ -58,9 +58,7 @@ INT_PTR Follow(HWND dialog, WPARAM buttons, LPARAM clientPoint) {
 }
 
 void PutBack() {
-    g_app.ignoreHexChange = true;
-    ShowUserColour(g_app.pick.userBefore);
-    g_app.ignoreHexChange = false;
+    ShowOwnUserColour(g_app.pick.userBefore);
     ShowMatchedColour(g_app.pick.matchBefore);
 }
 

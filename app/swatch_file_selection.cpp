@@ -84,13 +84,23 @@ const char* LoadFailureText(LoadStatus status) {
 
 namespace {
 
+// Loads the file that swatchPath names, with its colours' names; false when the table kept the
+// file it held.
+bool LoadTable() {
+    SwatchTable& table = *g_app.swatchTable;
+    table.SetFileName(g_app.swatchPath);
+    if (!table.Load()) {
+        return false;
+    }
+    g_app.swatchNames.Load(g_app.swatchPath);
+    return true;
+}
+
 // Loads the file that swatchPath names and reports how it went; a failure names the file of
 // `previousPath` again.
 int LoadNamedFile(const char* previousPath) {
     SwatchTable& table = *g_app.swatchTable;
-    table.SetFileName(g_app.swatchPath);
-    if (table.Load()) {
-        g_app.swatchNames.Load(g_app.swatchPath);
+    if (LoadTable()) {
         RememberSwatchFile();
         LoadStatus status = table.GetStatus();
         if (status & kUnsupportedFlag) {
@@ -153,12 +163,8 @@ void OpenLastSwatchFile() {
     if (!g_app.swatchTable || !RecallSwatchFile(g_app.swatchPath)) {
         return;
     }
-    SwatchTable& table = *g_app.swatchTable;
-    table.SetFileName(g_app.swatchPath);
-    // Warnings too were given when the file was chosen.
-    if (table.Load()) {
-        g_app.swatchNames.Load(g_app.swatchPath);
-    } else {
+    // Quietly: warnings too were given when the file was chosen.
+    if (!LoadTable()) {
         g_app.swatchPath[0] = '\0';
     }
 }
