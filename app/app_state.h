@@ -48,8 +48,9 @@ struct Controls {
 // A pick of the user's colour from the screen while the left button is held.
 struct ScreenPick {
     bool active = false;
-    COLORREF userBefore = 0;  // the colours a cancelled pick puts back
+    COLORREF userBefore = 0;  // the colours a cancelled pick puts back, and the match's tooltip
     COLORREF matchBefore = 0;
+    wchar_t matchTipBefore[kMatchTipSize]{};
 };
 
 struct AppState {

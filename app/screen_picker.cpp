@@ -1,5 +1,7 @@
 #include "app/screen_picker.h"
 
+#include <cstring>
+
 #include "app/app_state.h"
 #include "app/colour_display.h"
 #include "app/colour_entry.h"
@@ -34,7 +36,10 @@ INT_PTR Start(HWND dialog, LPARAM clientPoint) {
     if (!IsOverControl(g_app.controls.userSample, ToScreen(dialog, clientPoint))) {
         return FALSE;
     }
-    g_app.pick = {true, g_app.userColour, g_app.matchedColour};
+    g_app.pick.active = true;
+    g_app.pick.userBefore = g_app.userColour;
+    g_app.pick.matchBefore = g_app.matchedColour;
+    std::memcpy(g_app.pick.matchTipBefore, g_app.matchTipText, sizeof g_app.matchTipText);
     SetCapture(dialog);
     SetCursor(LoadCursorA(nullptr, IDC_CROSS));
     return TRUE;
@@ -59,6 +64,7 @@ INT_PTR Follow(HWND dialog, WPARAM buttons, LPARAM clientPoint) {
 
 void PutBack() {
     ShowOwnUserColour(g_app.pick.userBefore);
+    std::memcpy(g_app.matchTipText, g_app.pick.matchTipBefore, sizeof g_app.matchTipText);
     ShowMatchedColour(g_app.pick.matchBefore);
 }
 

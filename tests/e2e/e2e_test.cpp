@@ -171,7 +171,7 @@ std::vector<Case> Cases(SwatchFiles& f, POINT blueGrey, POINT orange) {
           Drag({blueGrey, orange}), Shows(orangeShown, orangeMatch), EndPick(WM_LBUTTONUP),
           // Escape and the right button put back the colours from before the pick.
           Drag({blueGrey}), Shows(picked, pickedMatch), EndPick(WM_KEYDOWN),
-          Shows(orangeShown, orangeMatch),
+          Shows(orangeShown, orangeMatch), Tip("Swatch 1 of 5"),
           Drag({blueGrey}), Shows(picked, pickedMatch), EndPick(WM_RBUTTONDOWN),
           Shows(orangeShown, orangeMatch),
           Paste("#306090\r\n"), Shows(picked, pickedMatch),
