@@ -30,7 +30,11 @@ std::uint32_t ReadBE32(const std::uint8_t* bytes) {
 // whatever was asked for is not there.
 class ByteStream {
   public:
-    explicit ByteStream(SwatchFile& file) : file_(file) {}
+    explicit ByteStream(SwatchFile& file) : file_(file) {
+        if (!file_.Size(&fileSize_)) {
+            fileSize_ = UINT64_MAX;  // unknown: a skip then reads up to the end
+        }
+    }
 
     bool Read(std::uint8_t* out, std::size_t size) {
         while (size > 0) {
@@ -46,8 +50,12 @@ class ByteStream {
         return true;
     }
 
-    // Ends at the end of the file at the latest, however large `size` is.
+    // Ends at the end of the file at the latest, however large `size` is; a skip past the end
+    // fails at once, without reading the rest of the file.
     bool Skip(std::uint64_t size) {
+        if (size > fileSize_ - std::min(fileSize_, filled_ - (size_ - pos_))) {
+            return false;
+        }
         while (size > 0) {
             if (pos_ == size_ && !Fill()) {
                 return false;
@@ -68,6 +76,7 @@ class ByteStream {
         }
         pos_ = 0;
         size_ = got;
+        filled_ += got;
         return true;
     }
 
@@ -75,6 +84,8 @@ class ByteStream {
     std::uint8_t buffer_[4096];
     std::size_t pos_ = 0;
     std::size_t size_ = 0;
+    std::uint64_t filled_ = 0;  // bytes read from the file so far
+    std::uint64_t fileSize_ = 0;
 };
 
 // Reads a name of `length` UTF-16 units, big-endian, into `name` (room for kMaxUnits + 1) and

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "swatch/closest_rgb.h"
+#include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
 
 namespace {
@@ -115,15 +116,17 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
     }
 }
 
-// The 256 MB after the name, a hole that costs no disk, would take seconds to read in chunks; the
+// The 1 GB after the name, a hole that costs no disk, would take seconds to read in chunks; the
 // name's length alone shows that it runs past the end.
 TEST(SwatchLoad, ANameLengthPastTheEndEndsTheLoadAtOnce) {
     Write(Header(2, 2) + r0 + Name(1) + r1 + Name(0x7FFFFFFF, 0));
-    std::filesystem::resize_file("test.aco", std::uintmax_t{1} << 28);
+    std::filesystem::resize_file("test.aco", std::uintmax_t{1} << 30);
     SwatchTable table;
     table.SetFileName("test.aco");
+    SwatchNames names;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(table.Load());
+    names.Load("test.aco");  // nor does the names reader read on
     const auto spent = std::chrono::steady_clock::now() - start;
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(spent).count(), 500);
     EXPECT_EQ(table.GetStatus(), kShort);
