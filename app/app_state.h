@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/tray_icon.h"
+#include "app/views/tray_icon.h"
 #include "app/unique_handle.h"
 #include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"

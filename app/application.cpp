@@ -4,10 +4,10 @@
 #include <new>
 
 #include "app/app_state.h"
-#include "app/main_dialog.h"
-#include "app/path_text.h"
+#include "app/views/main_dialog.h"
+#include "app/files/path_text.h"
 #include "app/settings.h"
-#include "app/swatch_file_selection.h"
+#include "app/files/swatch_file_selection.h"
 
 namespace {
 

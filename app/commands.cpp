@@ -1,9 +1,9 @@
-#include "app/about_box.h"
-#include "app/colour_entry.h"
-#include "app/main_dialog.h"
-#include "app/screen_picker.h"
+#include "app/views/about_box.h"
+#include "app/colour/colour_entry.h"
+#include "app/views/main_dialog.h"
+#include "app/input/screen_picker.h"
 #include "app/settings.h"
-#include "app/swatch_file_selection.h"
+#include "app/files/swatch_file_selection.h"
 #include "res/resource.h"
 
 namespace {

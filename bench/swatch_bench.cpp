@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench/bench_data.h"
-#include "swatch/closest_rgb.h"
+#include "swatch/match/closest_rgb.h"
 #include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
 

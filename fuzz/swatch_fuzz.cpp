@@ -7,7 +7,7 @@
 
 #include <unistd.h>
 
-#include "swatch/closest_rgb.h"
+#include "swatch/match/closest_rgb.h"
 #include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
 

@@ -1,6 +1,6 @@
 #include "swatch/swatch_table.h"
 
-#include "swatch/closest_rgb.h"
+#include "swatch/match/closest_rgb.h"
 
 bool SwatchTable::GetFirstEntry(const SwatchEntry** out) {
     if (out == nullptr) {

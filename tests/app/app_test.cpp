@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/colour_brushes.h"
-#include "app/main_dialog.h"
+#include "app/colour/colour_brushes.h"
+#include "app/views/main_dialog.h"
 #include "res/resource.h"
 
 // While set, allocations of this size made with new (std::nothrow) fail: the program's answer

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/path_text.h"
+#include "app/files/path_text.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "swatch/closest_rgb.h"
+#include "swatch/match/closest_rgb.h"
 #include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
 

@@ -1,10 +1,10 @@
-#include "app/colour_display.h"
+#include "app/colour/colour_display.h"
 
 #include <new>
 
 #include "app/app_state.h"
-#include "app/colour_brushes.h"
-#include "app/match_tip.h"
+#include "app/colour/colour_brushes.h"
+#include "app/colour/match_tip.h"
 #include "res/resource.h"
 #include "swatch/swatch_table.h"
 

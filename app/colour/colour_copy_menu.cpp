@@ -1,9 +1,9 @@
-#include "app/colour_copy_menu.h"
+#include "app/colour/colour_copy_menu.h"
 
 #include "app/app_state.h"
-#include "app/clipboard_text.h"
-#include "app/colour_display.h"
-#include "app/control_hit.h"
+#include "app/input/clipboard_text.h"
+#include "app/colour/colour_display.h"
+#include "app/input/control_hit.h"
 #include "res/resource.h"
 
 namespace {

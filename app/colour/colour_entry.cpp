@@ -1,10 +1,10 @@
-#include "app/colour_entry.h"
+#include "app/colour/colour_entry.h"
 
 #include <cstdio>
 
 #include "app/app_state.h"
-#include "app/colour_display.h"
-#include "app/match_tip.h"
+#include "app/colour/colour_display.h"
+#include "app/colour/match_tip.h"
 
 namespace {
 

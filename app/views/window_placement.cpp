@@ -1,4 +1,4 @@
-#include "app/window_placement.h"
+#include "app/views/window_placement.h"
 
 namespace {
 

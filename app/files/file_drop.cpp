@@ -1,10 +1,10 @@
-#include "app/file_drop.h"
+#include "app/files/file_drop.h"
 
 #include <memory>
 #include <new>
 
-#include "app/path_text.h"
-#include "app/swatch_file_selection.h"
+#include "app/files/path_text.h"
+#include "app/files/swatch_file_selection.h"
 
 namespace {
 

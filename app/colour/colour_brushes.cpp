@@ -1,4 +1,4 @@
-#include "app/colour_brushes.h"
+#include "app/colour/colour_brushes.h"
 
 HBRUSH ColourBrushes::Get(Slot slot, COLORREF colour) {
     if (!brushes[slot] || colours[slot] != colour) {

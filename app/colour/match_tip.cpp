@@ -1,4 +1,4 @@
-#include "app/match_tip.h"
+#include "app/colour/match_tip.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "swatch/closest_rgb.h"
+#include "swatch/match/closest_rgb.h"
 
 #include <cstdlib>
 

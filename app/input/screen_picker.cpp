@@ -1,11 +1,11 @@
-#include "app/screen_picker.h"
+#include "app/input/screen_picker.h"
 
 #include <cstring>
 
 #include "app/app_state.h"
-#include "app/colour_display.h"
-#include "app/colour_entry.h"
-#include "app/control_hit.h"
+#include "app/colour/colour_display.h"
+#include "app/colour/colour_entry.h"
+#include "app/input/control_hit.h"
 
 namespace {
 

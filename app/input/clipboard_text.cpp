@@ -1,4 +1,4 @@
-#include "app/clipboard_text.h"
+#include "app/input/clipboard_text.h"
 
 #include <cstring>
 

@@ -1,16 +1,16 @@
-#include "app/main_dialog.h"
+#include "app/views/main_dialog.h"
 
 #include <new>
 
-#include "app/colour_copy_menu.h"
-#include "app/colour_display.h"
-#include "app/match_tip.h"
-#include "app/file_drop.h"
-#include "app/hex_paste.h"
-#include "app/screen_picker.h"
+#include "app/colour/colour_copy_menu.h"
+#include "app/colour/colour_display.h"
+#include "app/colour/match_tip.h"
+#include "app/files/file_drop.h"
+#include "app/input/hex_paste.h"
+#include "app/input/screen_picker.h"
 #include "app/settings.h"
-#include "app/tray_icon.h"
-#include "app/window_placement.h"
+#include "app/views/tray_icon.h"
+#include "app/views/window_placement.h"
 #include "res/resource.h"
 
 namespace {

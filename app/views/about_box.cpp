@@ -1,4 +1,4 @@
-#include "app/about_box.h"
+#include "app/views/about_box.h"
 
 #include "app/app_state.h"
 #include "res/resource.h"

@@ -1,4 +1,4 @@
-#include "app/swatch_file_selection.h"
+#include "app/files/swatch_file_selection.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -7,7 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/settings.h"
-#include "app/path_text.h"
+#include "app/files/path_text.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "app/hex_paste.h"
+#include "app/input/hex_paste.h"
 
 #include <cctype>
 #include <cstring>
 
-#include "app/clipboard_text.h"
+#include "app/input/clipboard_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/tray_icon.h"
+#include "app/views/tray_icon.h"
 
 #include <cstring>
 

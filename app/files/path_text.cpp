@@ -1,4 +1,4 @@
-#include "app/path_text.h"
+#include "app/files/path_text.h"
 
 #include <cwchar>
 #include <memory>
