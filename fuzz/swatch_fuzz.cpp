@@ -91,7 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Names: never longer than kept, never holding a zero; every position answers, also one
     // past the most the header allows.
     SwatchNames names;
-    names.Load(input.Path());
+    SwatchTable named;
+    named.SetFileName(input.Path());
+    Check(named.Load(&names) == loaded && named.GetStatus() == status);
     const std::size_t headerCount = size >= 4 ? data[2] << 8 | data[3] : 0;
     for (std::size_t i = 0; i <= headerCount; ++i) {
         const std::u16string_view name = names.Name(i);

@@ -4,32 +4,13 @@
 #include <cstdint>
 #include <memory>
 
-#ifdef _WIN32
-#include <windef.h>
-#else
-typedef std::uint32_t COLORREF;
-#endif
+#include "swatch/load_status.h"
+#include "swatch/swatch_entry.h"
 
-// Outcome of the last load: 0, or 0xE0000000 with one or more of the flags below.
-typedef std::uint32_t LoadStatus;
-
-constexpr LoadStatus SWATCH_E_UNSUPPORTED = 0xE0000001;
-constexpr LoadStatus SWATCH_E_NO_MEMORY = 0xE0000002;
-constexpr LoadStatus SWATCH_E_COUNT = 0xE0000004;
-constexpr LoadStatus SWATCH_E_READ = 0xE0000008;
-// Deliberately the same number as SWATCH_E_COUNT | SWATCH_E_READ: only the result of Load tells
-// the two apart.
-constexpr LoadStatus SWATCH_E_NOT_LOADED = 0xE000000C;
+class SwatchNames;
 
 // What the search gives when it finds nothing.
 constexpr COLORREF SWATCH_NO_COLOUR = 0xFFFFFFFF;
-
-// One colour record of a swatch file.
-struct SwatchEntry {
-    std::uint16_t colourSpace;   // host byte order; 0 is RGB
-    std::uint8_t components[8];  // four 16-bit components as stored in the file, high byte first
-};
-static_assert(sizeof(SwatchEntry) == 10, "a table entry is exactly one file record");
 
 // The colours of one swatch file, its load outcome, and the closest-colour search over them.
 class SwatchTable {
@@ -43,6 +24,9 @@ class SwatchTable {
     // True when the table now holds the file's records (GetStatus may still carry warnings); false
     // when only the status changed.
     bool Load();
+    // The same load, which also hands the file's colour names to `names` when it returns true
+    // (and leaves them alone when it returns false): the file is read once for both.
+    bool Load(SwatchNames* names);
     LoadStatus GetStatus() const { return status_; }
     bool IsLoaded() const { return loaded_; }
     // Records held, in file order.

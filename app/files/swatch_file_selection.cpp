@@ -13,10 +13,6 @@ namespace {
 
 constexpr const char kCaption[] = "Tintwell";
 
-// The status word's flag bits, without the 0xE0000000 that marks every non-zero status.
-constexpr LoadStatus kUnsupportedFlag = SWATCH_E_UNSUPPORTED & 0x1FFFFFFF;
-constexpr LoadStatus kCountFlag = SWATCH_E_COUNT & 0x1FFFFFFF;
-
 void FillFileDialog() {
     OPENFILENAMEW& dialog = g_app.fileDialog;
     dialog = OPENFILENAMEW{};
@@ -63,23 +59,23 @@ void Warn(const char* text) {
 }  // namespace
 
 const char* LoadFailureText(LoadStatus status) {
-    switch (status) {
-    case SWATCH_E_NO_MEMORY:
+    switch (FailureOf(status)) {
+    case LoadFailure::kNoMemory:
         return "Tintwell failed to load the file.\nNot enough free memory.";
-    case SWATCH_E_COUNT:
+    case LoadFailure::kNoColours:
         return "Tintwell failed to load the file.\n"
                "The file has no colours, or Tintwell was unable to load colours.";
-    case SWATCH_E_READ:
+    case LoadFailure::kDamaged:
         return "Tintwell failed to load the file.\n"
                "Tintwell was unable to load colours.\n"
                "The file might be damaged, or of unknown format.";
-    case SWATCH_E_READ | ERROR_FILE_NOT_FOUND:
+    case LoadFailure::kNotFound:
         return "Tintwell failed to load the file.\nThe file could not be found.";
-    default:
-        // A missing folder, a refused access, a file in use: the open itself failed.
-        return "Tintwell failed to load the file.\n"
-               "The file could not be opened. Check the path and that you may read the file.";
+    case LoadFailure::kCannotOpen:
+        break;
     }
+    return "Tintwell failed to load the file.\n"
+           "The file could not be opened. Check the path and that you may read the file.";
 }
 
 namespace {
@@ -89,11 +85,7 @@ namespace {
 bool LoadTable() {
     SwatchTable& table = *g_app.swatchTable;
     table.SetFileName(g_app.swatchPath);
-    if (!table.Load()) {
-        return false;
-    }
-    g_app.swatchNames.Load(g_app.swatchPath);
-    return true;
+    return table.Load(&g_app.swatchNames);
 }
 
 // Loads the file that swatchPath names and reports how it went; a failure names the file of
@@ -102,13 +94,13 @@ int LoadNamedFile(const char* previousPath) {
     SwatchTable& table = *g_app.swatchTable;
     if (LoadTable()) {
         RememberSwatchFile();
-        LoadStatus status = table.GetStatus();
-        if (status & kUnsupportedFlag) {
+        const LoadStatus status = table.GetStatus();
+        if (HasUnsupportedWarning(status)) {
             Warn(
                 "Tintwell loaded the file, but the file\n"
                 "contains unsupported colour formats.\n"
                 "Tintwell may not return correct information.");
-        } else if (status & kCountFlag) {
+        } else if (HasCountWarning(status)) {
             Warn(
                 "Tintwell loaded the file, but the number of\n"
                 "colours reported was more than the number of colours loaded.");

@@ -34,7 +34,9 @@ std::string Named(const std::u16string& text, unsigned length = ~0u) {
 
 Names NamesOf(const std::string& path, std::size_t count) {
     SwatchNames names;
-    names.Load(path.c_str());
+    SwatchTable table;
+    table.SetFileName(path.c_str());
+    table.Load(&names);
     Names shown;
     for (std::size_t i = 0; i < count; ++i) {
         shown.emplace_back(names.Name(i));
