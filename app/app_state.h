@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -45,12 +46,24 @@ struct Controls {
     HWND matchBlueChip = nullptr;
 };
 
+// The swatch colour shown as the match, and where the table holds it; the tooltip's text is
+// derived from it.
+struct Match {
+    static constexpr std::size_t kNone = SIZE_MAX;
+    COLORREF colour = 0;  // SWATCH_NO_COLOUR: the search found none
+    std::size_t position = kNone;
+};
+
+// What the main dialog shows of the user's colour and its match, to be put back later.
+struct ShownColours {
+    COLORREF user;
+    Match match;
+};
+
 // A pick of the user's colour from the screen while the left button is held.
 struct ScreenPick {
     bool active = false;
-    COLORREF userBefore = 0;  // the colours a cancelled pick puts back, and the match's tooltip
-    COLORREF matchBefore = 0;
-    wchar_t matchTipBefore[kMatchTipSize]{};
+    ShownColours before{};  // what a cancelled pick puts back
 };
 
 struct AppState {
@@ -58,7 +71,7 @@ struct AppState {
     RECT normalRect{};   // only left and top are used: where the Normal dialog goes
     RECT compactRect{};  // the same for the Compact dialog
     COLORREF userColour = 0;
-    COLORREF matchedColour = 0;
+    Match match;
 
     std::unique_ptr<SwatchTable> swatchTable;
     // The table keeps a pointer to this very buffer as its file name, so it lives as long as the
@@ -66,7 +79,7 @@ struct AppState {
     char swatchPath[kSwatchPathSize]{};
     SwatchNames swatchNames;  // of the file the table holds
 
-    // What the tooltip over the matched sample says of the match shown; empty: no tooltip.
+    // The tooltip's copy of what it says of the match shown; empty: no tooltip.
     wchar_t matchTipText[kMatchTipSize]{};
     UniqueWindow matchTip;  // the current main dialog's tooltip, an owned popup of it
 
@@ -83,7 +96,7 @@ struct AppState {
     // dialog then gives up only what is its own, not what the run holds.
     bool switchPending = false;
     // Set while the program itself rewrites the hex edit, whose change notification would
-    // otherwise be taken as the user typing.
+    // otherwise be taken as the user typing; only HexEchoGuard sets it.
     bool ignoreHexChange = false;
 
     // Filled on first use and kept for the run, so the dialogs remember the user's choices.

@@ -39,7 +39,7 @@ INT_PTR OnSampleContextMenu(HWND dialog, LPARAM screenPoint) {
     } else if (IsOverControl(g_app.controls.userSample, at)) {
         colour = g_app.userColour;
     } else if (IsOverControl(g_app.controls.matchSample, at)) {
-        colour = g_app.matchedColour;
+        colour = g_app.match.colour;
     } else {
         return FALSE;
     }

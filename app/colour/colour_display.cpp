@@ -4,7 +4,6 @@
 
 #include "app/app_state.h"
 #include "app/colour/colour_brushes.h"
-#include "app/colour/match_tip.h"
 #include "res/resource.h"
 #include "swatch/swatch_table.h"
 
@@ -57,6 +56,16 @@ void ShowColour(COLORREF colour, HWND red, HWND green, HWND blue, HWND hex, HWND
     InvalidateRect(sample, nullptr, TRUE);
 }
 
+// The program's own rewrite of the hex edit: the change notification it sends is not the user
+// typing.
+class HexEchoGuard {
+  public:
+    HexEchoGuard() { g_app.ignoreHexChange = true; }
+    ~HexEchoGuard() { g_app.ignoreHexChange = false; }
+    HexEchoGuard(const HexEchoGuard&) = delete;
+    HexEchoGuard& operator=(const HexEchoGuard&) = delete;
+};
+
 ColourBrushes* BrushesOf(HWND dialog) {
     return reinterpret_cast<ColourBrushes*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
@@ -83,21 +92,15 @@ int WireControls() {
 int ShowUserColour(COLORREF colour) {
     const Controls& c = g_app.controls;
     g_app.userColour = colour;
+    const HexEchoGuard guard;
     ShowColour(colour, c.userRed, c.userGreen, c.userBlue, c.userHex, c.userSample);
     return 1;
 }
 
-void ShowOwnUserColour(COLORREF colour) {
-    g_app.ignoreHexChange = true;
-    ShowUserColour(colour);
-    g_app.ignoreHexChange = false;
-}
-
 int ShowMatchedColour(COLORREF colour) {
     const Controls& c = g_app.controls;
-    g_app.matchedColour = colour;
+    g_app.match.colour = colour;
     ShowColour(colour, c.matchRed, c.matchGreen, c.matchBlue, c.matchHex, c.matchSample);
-    ShowMatchTip();
     return 1;
 }
 
@@ -131,8 +134,8 @@ HBRUSH OnCtlColorStatic(HWND dialog, HWND control, HDC dc) {
     } else if (control == c.matchSample) {
         slot = ColourBrushes::MatchSample;
         // "No match" is not a colour: the sample then shows the dialog's own background.
-        colour = g_app.matchedColour == SWATCH_NO_COLOUR ? GetSysColor(COLOR_BTNFACE)
-                                                         : g_app.matchedColour;
+        colour = g_app.match.colour == SWATCH_NO_COLOUR ? GetSysColor(COLOR_BTNFACE)
+                                                        : g_app.match.colour;
     } else {
         return nullptr;
     }

@@ -6,10 +6,8 @@
 #include <windows.h>
 
 int WireControls();
+// The program's own rewrite of the hex edit included: its echo is not taken as the user typing.
 int ShowUserColour(COLORREF colour);
-// ShowUserColour for a colour the program itself chose: the hex edit's echo of the rewrite is not
-// taken as the user typing.
-void ShowOwnUserColour(COLORREF colour);
 int ShowMatchedColour(COLORREF colour);
 
 // The brush for a coloured static of `dialog`, or null for the system's default colours.

@@ -3,24 +3,13 @@
 #include <cstdio>
 
 #include "app/app_state.h"
-#include "app/colour/colour_display.h"
-#include "app/colour/match_tip.h"
+#include "app/colour/user_colour.h"
 
 namespace {
 
 constexpr const char kErrorCaption[] = "Tintwell Error";
 
 }  // namespace
-
-void ShowUserAndMatch(COLORREF colour) {
-    ShowOwnUserColour(colour);
-    std::size_t position = 0;
-    const COLORREF match = g_app.swatchTable
-                               ? g_app.swatchTable->FindClosestColour(g_app.userColour, &position)
-                               : SWATCH_NO_COLOUR;
-    DescribeMatch(position);
-    ShowMatchedColour(match);
-}
 
 bool ParseHexColour(const char* text, COLORREF* colour) {
     unsigned red = 0;
@@ -54,7 +43,7 @@ int OnHexChanged(WORD notification) {
                     kErrorCaption, MB_OK | MB_ICONERROR);
         return 0;
     }
-    ShowUserAndMatch(colour);
+    SetUserColour(colour);
     return 0;
 }
 
@@ -78,6 +67,6 @@ int PickColour() {
     if (!ChooseColorA(&dialog)) {
         return 1;
     }
-    ShowUserAndMatch(dialog.rgbResult);
+    SetUserColour(dialog.rgbResult);
     return 1;
 }

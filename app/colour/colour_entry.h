@@ -8,10 +8,6 @@
 int OnHexChanged(WORD notification);
 int PickColour();
 
-// Shows `colour` as the user's colour and its closest swatch colour as the match, as every road to
-// a colour ends.
-void ShowUserAndMatch(COLORREF colour);
-
 // Reads "RRGGBB" by the rules of scanf's "%2X%2X%2X" (white space before a field is skipped);
 // false when fewer than three fields convert.
 bool ParseHexColour(const char* text, COLORREF* colour);

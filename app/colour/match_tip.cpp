@@ -46,6 +46,9 @@ void DestroyMatchTip() {
     g_app.matchTip.reset();
 }
 
+namespace {
+
+// "<name> (swatch N of M)", or "Swatch N of M" for a swatch without a name; empty for none.
 void DescribeMatch(std::size_t position) {
     wchar_t* text = g_app.matchTipText;
     const std::size_t count = g_app.swatchTable ? g_app.swatchTable->GetCount() : 0;
@@ -64,7 +67,10 @@ void DescribeMatch(std::size_t position) {
     }
 }
 
-void ShowMatchTip() {
+}  // namespace
+
+void ShowMatchTip(const Match& match) {
+    DescribeMatch(match.position);
     HWND tip = g_app.matchTip.get();
     if (tip == nullptr) {
         return;

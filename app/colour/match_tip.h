@@ -5,15 +5,13 @@
 
 #include <windows.h>
 
-#include <cstddef>
-
 // Puts a tooltip over the matched sample of a new main dialog; it goes with the dialog.
 void CreateMatchTip(HWND dialog);
 void DestroyMatchTip();
 
-// Describes the match the search chose at `position` of the table (its count or more: none).
-void DescribeMatch(std::size_t position);
-// Hands the description to the tooltip; with no match the tooltip stays away.
-void ShowMatchTip();
+struct Match;
+
+// Describes `match` in the tooltip; with no match the tooltip stays away.
+void ShowMatchTip(const Match& match);
 
 #endif

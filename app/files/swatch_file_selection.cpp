@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/settings.h"
+#include "app/colour/user_colour.h"
 #include "app/files/path_text.h"
 
 namespace {
@@ -85,7 +86,11 @@ namespace {
 bool LoadTable() {
     SwatchTable& table = *g_app.swatchTable;
     table.SetFileName(g_app.swatchPath);
-    return table.Load(&g_app.swatchNames);
+    if (!table.Load(&g_app.swatchNames)) {
+        return false;
+    }
+    ForgetMatchPosition();
+    return true;
 }
 
 // Loads the file that swatchPath names and reports how it went; a failure names the file of

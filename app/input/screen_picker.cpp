@@ -1,10 +1,7 @@
 #include "app/input/screen_picker.h"
 
-#include <cstring>
-
 #include "app/app_state.h"
-#include "app/colour/colour_display.h"
-#include "app/colour/colour_entry.h"
+#include "app/colour/user_colour.h"
 #include "app/input/control_hit.h"
 
 namespace {
@@ -37,9 +34,7 @@ INT_PTR Start(HWND dialog, LPARAM clientPoint) {
         return FALSE;
     }
     g_app.pick.active = true;
-    g_app.pick.userBefore = g_app.userColour;
-    g_app.pick.matchBefore = g_app.matchedColour;
-    std::memcpy(g_app.pick.matchTipBefore, g_app.matchTipText, sizeof g_app.matchTipText);
+    g_app.pick.before = CurrentColours();
     SetCapture(dialog);
     SetCursor(LoadCursorA(nullptr, IDC_CROSS));
     return TRUE;
@@ -57,15 +52,13 @@ INT_PTR Follow(HWND dialog, WPARAM buttons, LPARAM clientPoint) {
     COLORREF pixel = screen.get() != nullptr ? GetPixel(screen.get(), at.x, at.y) : CLR_INVALID;
     // Off every screen there is no pixel: the last colour stays.
     if (pixel != CLR_INVALID && pixel != g_app.userColour) {
-        ShowUserAndMatch(pixel);
+        SetUserColour(pixel);
     }
     return TRUE;
 }
 
 void PutBack() {
-    ShowOwnUserColour(g_app.pick.userBefore);
-    std::memcpy(g_app.matchTipText, g_app.pick.matchTipBefore, sizeof g_app.matchTipText);
-    ShowMatchedColour(g_app.pick.matchBefore);
+    RestoreColours(g_app.pick.before);
 }
 
 // Ends the pick; the capture change that the release causes finds it ended already.

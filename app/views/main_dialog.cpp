@@ -5,6 +5,7 @@
 #include "app/colour/colour_copy_menu.h"
 #include "app/colour/colour_display.h"
 #include "app/colour/match_tip.h"
+#include "app/colour/user_colour.h"
 #include "app/files/file_drop.h"
 #include "app/input/hex_paste.h"
 #include "app/input/screen_picker.h"
@@ -79,8 +80,7 @@ INT_PTR OnInitDialog(HWND window) {
     } else {
         SetUpCompactView();
     }
-    ShowMatchedColour(g_app.matchedColour);
-    ShowOwnUserColour(g_app.userColour);
+    ShowCurrentColours();
     // The view's set-up has placed the focus, or chosen not to.
     return FALSE;
 }
