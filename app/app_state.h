@@ -60,10 +60,30 @@ struct ShownColours {
     Match match;
 };
 
-// A pick of the user's colour from the screen while the left button is held.
+// Pixels on each side of the magnifier's square; the one under the cursor is in the middle.
+constexpr int kMagnifiedSide = 11;
+
+// A pick of the user's colour from the screen: with the left button held from the user's sample,
+// or started by the command or the hotkey without a button.
 struct ScreenPick {
     bool active = false;
+    bool held = false;      // the left button is held: moves without it are not the user's
+    bool read = false;      // a pixel was read, so a kept pick keeps a colour
+    POINT at{};             // the screen point last read
     ShownColours before{};  // what a cancelled pick puts back
+    UniqueHook keys;        // the arrow keys, Enter and Escape while the pick lasts
+    // The magnifier beside the cursor, an owned popup of the main dialog, while the pick lasts.
+    UniqueWindow magnifier;
+    UniqueFont magnifierFont;
+    int cellSize = 0;  // of one magnified pixel, scaled for the monitor's DPI
+    COLORREF magnified[kMagnifiedSide * kMagnifiedSide]{};
+};
+
+// The colours the user kept last, newest first, without repeats.
+constexpr std::size_t kRecentLimit = 12;
+struct RecentColours {
+    COLORREF colours[kRecentLimit]{};
+    std::size_t count = 0;
 };
 
 struct AppState {
@@ -106,6 +126,11 @@ struct AppState {
 
     Controls controls;
     ScreenPick pick;
+    RecentColours recent;
+    // The hotkey that starts a pick from anywhere, as the hotkey control hands it out: modifiers
+    // in the high byte, virtual key in the low one; 0: none. `pickHotkeyHeld` while it is ours.
+    WORD pickHotkey = 0;
+    bool pickHotkeyHeld = false;
 };
 
 extern AppState g_app;

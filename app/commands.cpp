@@ -16,8 +16,8 @@ void PlainButton(HWND button) {
 
 }  // namespace
 
-// Enter and Escape arrive as IDOK and IDCANCEL: neither closes a main dialog, and Escape ends a
-// pick from the screen.
+// Enter and Escape arrive as IDOK and IDCANCEL: neither closes a main dialog; during a pick from
+// the screen Enter keeps its colour and Escape puts back the one from before.
 int OnCommand(WORD notification, WORD id) {
     const Controls& controls = g_app.controls;
     switch (id) {
@@ -41,6 +41,8 @@ int OnCommand(WORD notification, WORD id) {
             SwitchView(g_app.view != ViewMode::Compact ? ViewMode::Compact : ViewMode::Normal));
     case IDM_ABOUT:
         return ShowAboutBox();
+    case IDOK:
+        return KeepScreenPick();
     case IDCANCEL:
         return CancelScreenPick();
     default:

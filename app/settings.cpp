@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/colour/recent_colours.h"
 #include "registry/registry_key.h"
 
 using Marrowset::CRegistryKey;
@@ -16,6 +17,8 @@ constexpr char kOptionsValue[] = "Options";
 constexpr char kNormalPosValue[] = "LastNormalPos";
 constexpr char kCompactPosValue[] = "LastCompactPos";
 constexpr char kLastFileValue[] = "LastSwatchFile";
+constexpr char kHistoryValue[] = "History";
+constexpr char kPickHotkeyValue[] = "PickHotkey";
 
 // The templates' sizes in dialog units, taken as pixels for the default positions.
 constexpr SIZE kNormalNominal = {200, 103};
@@ -121,6 +124,42 @@ bool ReadSettings() {
     }
 }
 
+// The recent colours and the hotkey stand apart from the view and the positions: a damaged one
+// costs only itself.
+void ReadRecentColours(CRegistryKey& key) {
+    try {
+        BYTE* data = nullptr;
+        DWORD length = 0;
+        if (key.QueryValue(kHistoryValue, &data, &length)) {
+            ValueBlock block(data);
+            g_app.recent = DecodeRecentColours(block.get(), length);
+        }
+    } catch (...) {
+    }
+}
+
+// Missing or not a DWORD: the default; a value beyond the hotkey control's two bytes: none.
+void ReadPickHotkey(CRegistryKey& key) {
+    try {
+        DWORD hotkey = 0;
+        if (key.QueryDwordValue(kPickHotkeyValue, &hotkey)) {
+            g_app.pickHotkey = hotkey <= 0xFFFF ? static_cast<WORD>(hotkey) : 0;
+        }
+    } catch (...) {
+    }
+}
+
+void ReadApartSettings() {
+    g_app.recent = RecentColours{};
+    g_app.pickHotkey = kDefaultPickHotkey;
+    try {
+        CRegistryKey key(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_ALL_ACCESS);
+        ReadRecentColours(key);
+        ReadPickHotkey(key);
+    } catch (...) {
+    }
+}
+
 }  // namespace
 
 POINT CentredPosition(int screenWidth, int screenHeight, int width, int height) {
@@ -173,14 +212,11 @@ void LoadSettings() {
         keyOpens = true;
     } catch (...) {
     }
-    if (!keyOpens && !CreateDefaults()) {
-        ApplyFallbackDefaults();
-        return;
-    }
     // Any failure replaces all three settings, also a view or position already read.
-    if (!ReadSettings()) {
+    if ((!keyOpens && !CreateDefaults()) || !ReadSettings()) {
         ApplyFallbackDefaults();
     }
+    ReadApartSettings();
 }
 
 BOOL SaveSettings() {
@@ -195,6 +231,8 @@ BOOL SaveSettings() {
             current = measured;
         }
         StoreSettings(key, g_app.view, g_app.normalRect, g_app.compactRect);
+        BYTE history[kRecentValueLimit];
+        key.SetValue(kHistoryValue, history, EncodeRecentColours(g_app.recent, history));
     } catch (...) {
         // Settings are a convenience: a registry the user may not write costs nothing else.
     }

@@ -10,10 +10,16 @@
 
 extern const char kSettingsKeyPath[];
 
-// Sets the view and both positions, from the registry or from defaults; never fails.
+// Sets the view, both positions, the recent colours and the pick hotkey, from the registry or
+// from defaults; never fails.
 void LoadSettings();
-// Stores the view and both positions, then ends the current main dialog, whatever happened.
+// Stores the view, both positions and the recent colours, then ends the current main dialog,
+// whatever happened.
 BOOL SaveSettings();
+
+// Ctrl+Alt+Shift+C: Windows keeps no Ctrl+Alt+Shift chord for itself, and a letter for "colour"
+// is what users of pickers reach for. HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT, then 'C'.
+constexpr WORD kDefaultPickHotkey = 0x0743;
 
 // Stores the path of the swatch file just loaded; silently nothing where the key cannot be
 // written or does not exist yet.

@@ -45,9 +45,20 @@ inline BOOL WINAPI DeleteBrushObject(HBRUSH brush) {
     return DeleteObject(brush);
 }
 
+inline BOOL WINAPI DeleteFontObject(HFONT font) {
+    return DeleteObject(font);
+}
+
+inline BOOL WINAPI DeleteBitmapObject(HBITMAP bitmap) {
+    return DeleteObject(bitmap);
+}
+
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueBrush = UniqueHandle<HBRUSH, DeleteBrushObject>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+using UniqueFont = UniqueHandle<HFONT, DeleteFontObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, DeleteBitmapObject>;
+using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
 
 #endif

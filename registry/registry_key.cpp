@@ -180,4 +180,24 @@ void CRegistryKey::SetStringValue(const char* name, const char* text) {
     }
 }
 
+bool CRegistryKey::QueryDwordValue(const char* name, DWORD* value) {
+    DWORD type = REG_NONE;
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    LONG result = RegQueryValueExA(holder->hKey, name, nullptr, &type,
+                                   reinterpret_cast<BYTE*>(&number), &size);
+    // A longer value of another type does not fit: it is no DWORD either.
+    if (result == ERROR_MORE_DATA) {
+        return false;
+    }
+    if (result != ERROR_SUCCESS) {
+        throw Exception(kQueryValueText, static_cast<DWORD>(result));
+    }
+    if (type != REG_DWORD || size != sizeof number) {
+        return false;
+    }
+    *value = number;
+    return true;
+}
+
 }  // namespace Marrowset

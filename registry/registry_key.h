@@ -46,6 +46,10 @@ class CRegistryKey {
     // Stores `text` with its terminating zero as REG_SZ.
     void SetStringValue(const char* name, const char* text);
 
+    // For a REG_DWORD value: its number into `value` and true. For another type: false, and
+    // `value` untouched.
+    bool QueryDwordValue(const char* name, DWORD* value);
+
     // A holder for the key with a count of 1. If none can be made, the key is closed.
     static CCountedRegKey* NewCCountedRegKey(HKEY key);
 

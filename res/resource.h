@@ -42,11 +42,16 @@
 #define IDM_SWATCH_FILE 40010
 #define IDM_SWITCH_VIEW 40011
 #define IDM_ABOUT 40012
+// Added to the Options menu and the tray popup at run time
+#define IDM_PICK_SCREEN 40031
 
 // The colour samples' copy menu
 #define IDM_COPY_HEX 40020
 #define IDM_COPY_HASH_HEX 40021
 #define IDM_COPY_DECIMAL 40022
+// Its recent colours: the newest first, one id each up to the list's limit of 12
+#define IDM_RECENT_COLOUR 40040
+#define IDM_CLEAR_RECENT 40052
 
 // Fixed texts and group boxes that the program never addresses
 #define IDC_STATIC -1

@@ -43,7 +43,7 @@ int OnHexChanged(WORD notification) {
                     kErrorCaption, MB_OK | MB_ICONERROR);
         return 0;
     }
-    SetUserColour(colour);
+    KeepUserColour(colour);
     return 0;
 }
 
@@ -67,6 +67,6 @@ int PickColour() {
     if (!ChooseColorA(&dialog)) {
         return 1;
     }
-    SetUserColour(dialog.rgbResult);
+    KeepUserColour(dialog.rgbResult);
     return 1;
 }

@@ -2,6 +2,7 @@
 
 #include "app/colour/colour_display.h"
 #include "app/colour/match_tip.h"
+#include "app/colour/recent_colours.h"
 
 namespace {
 
@@ -20,6 +21,11 @@ void SetUserColour(COLORREF colour) {
         match.colour = g_app.swatchTable->FindClosestColour(g_app.userColour, &match.position);
     }
     ShowMatch(match);
+}
+
+void KeepUserColour(COLORREF colour) {
+    SetUserColour(colour);
+    RememberColour(g_app.userColour);
 }
 
 ShownColours CurrentColours() {

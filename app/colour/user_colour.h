@@ -10,6 +10,8 @@
 
 // Makes `colour` the user's colour and shows it with its closest swatch colour.
 void SetUserColour(COLORREF colour);
+// The same for a colour the user settled on, not one passed on the way: it joins the recent ones.
+void KeepUserColour(COLORREF colour);
 
 ShownColours CurrentColours();
 void RestoreColours(const ShownColours& shown);

@@ -1,8 +1,10 @@
 #include "app/input/screen_picker.h"
 
 #include "app/app_state.h"
+#include "app/colour/recent_colours.h"
 #include "app/colour/user_colour.h"
 #include "app/input/control_hit.h"
+#include "app/views/magnifier.h"
 
 namespace {
 
@@ -29,73 +31,166 @@ POINT ToScreen(HWND dialog, LPARAM clientPoint) {
     return at;
 }
 
-INT_PTR Start(HWND dialog, LPARAM clientPoint) {
-    if (!IsOverControl(g_app.controls.userSample, ToScreen(dialog, clientPoint))) {
-        return FALSE;
-    }
-    g_app.pick.active = true;
-    g_app.pick.before = CurrentColours();
-    SetCapture(dialog);
-    SetCursor(LoadCursorA(nullptr, IDC_CROSS));
-    return TRUE;
-}
-
 // The screen DC spans the whole virtual screen, with the main screen's corner at 0, 0.
-INT_PTR Follow(HWND dialog, WPARAM buttons, LPARAM clientPoint) {
-    // A move without the left button is not the user's drag: Wine sends some of its own, from
-    // wherever the cursor rests, when the capture starts.
-    if (!(buttons & MK_LBUTTON)) {
-        return TRUE;
+void Follow(POINT at) {
+    ScreenPick& pick = g_app.pick;
+    pick.at = at;
+    {
+        ScreenDc screen;
+        COLORREF pixel = screen.get() != nullptr ? GetPixel(screen.get(), at.x, at.y) : CLR_INVALID;
+        // Off every screen there is no pixel: the last colour stays.
+        if (pixel != CLR_INVALID) {
+            pick.read = true;
+            if (pixel != g_app.userColour) {
+                SetUserColour(pixel);
+            }
+        }
     }
-    POINT at = ToScreen(dialog, clientPoint);
-    ScreenDc screen;
-    COLORREF pixel = screen.get() != nullptr ? GetPixel(screen.get(), at.x, at.y) : CLR_INVALID;
-    // Off every screen there is no pixel: the last colour stays.
-    if (pixel != CLR_INVALID && pixel != g_app.userColour) {
-        SetUserColour(pixel);
-    }
-    return TRUE;
-}
-
-void PutBack() {
-    RestoreColours(g_app.pick.before);
+    ShowMagnifier(g_app.mainWindow, at);
 }
 
 // Ends the pick; the capture change that the release causes finds it ended already.
 INT_PTR End(bool keep) {
-    g_app.pick.active = false;
-    ReleaseCapture();
-    if (!keep) {
-        PutBack();
+    ScreenPick& pick = g_app.pick;
+    pick.active = false;
+    pick.keys.reset();
+    HideMagnifier();
+    if (GetCapture() == g_app.mainWindow) {
+        ReleaseCapture();
     }
+    if (!keep) {
+        RestoreColours(pick.before);
+    } else {
+        if (pick.read) {
+            RememberColour(g_app.userColour);
+        }
+        // Started from anywhere, the pick brings the colour it found back to the window.
+        if (!pick.held) {
+            SetForegroundWindow(g_app.mainWindow);
+        }
+    }
+    return TRUE;
+}
+
+// The keyboard during a pick, seen by the main dialog's loop before the dialog manager, which
+// would otherwise move the focus with the arrows.
+bool OnPickKey(WPARAM key) {
+    const int step = GetKeyState(VK_SHIFT) < 0 ? 10 : 1;
+    POINT at = g_app.pick.at;
+    switch (key) {
+    case VK_LEFT:
+        at.x -= step;
+        break;
+    case VK_RIGHT:
+        at.x += step;
+        break;
+    case VK_UP:
+        at.y -= step;
+        break;
+    case VK_DOWN:
+        at.y += step;
+        break;
+    case VK_RETURN:
+        End(true);
+        return true;
+    case VK_ESCAPE:
+        End(false);
+        return true;
+    default:
+        return false;
+    }
+    SetCursorPos(at.x, at.y);
+    Follow(at);
+    return true;
+}
+
+LRESULT CALLBACK PickKeys(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && g_app.pick.active && message->message == WM_KEYDOWN &&
+        OnPickKey(message->wParam)) {
+        return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void Begin(HWND dialog, bool held) {
+    ScreenPick& pick = g_app.pick;
+    pick.active = true;
+    pick.held = held;
+    pick.read = false;
+    pick.before = CurrentColours();
+    pick.keys.reset(SetWindowsHookExA(WH_MSGFILTER, PickKeys, nullptr, GetCurrentThreadId()));
+    SetCapture(dialog);
+    SetCursor(LoadCursorA(nullptr, IDC_CROSS));
+}
+
+INT_PTR Start(HWND dialog, LPARAM clientPoint) {
+    POINT at = ToScreen(dialog, clientPoint);
+    if (!IsOverControl(g_app.controls.userSample, at)) {
+        return FALSE;
+    }
+    Begin(dialog, true);
+    g_app.pick.at = at;
+    ShowMagnifier(dialog, at);
+    return TRUE;
+}
+
+INT_PTR OnMove(HWND dialog, WPARAM buttons, LPARAM clientPoint) {
+    // In a drag, a move without the left button is not the user's: Wine sends some of its own,
+    // from wherever the cursor rests, when the capture starts.
+    if (g_app.pick.held && !(buttons & MK_LBUTTON)) {
+        return TRUE;
+    }
+    Follow(ToScreen(dialog, clientPoint));
     return TRUE;
 }
 
 }  // namespace
 
 INT_PTR OnScreenPickMouse(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    ScreenPick& pick = g_app.pick;
     // A second press soon after the first arrives as a double click.
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
-        return Start(dialog, lParam);
+        // Without a button held, the click that keeps the colour ends as it is released.
+        return pick.active ? TRUE : Start(dialog, lParam);
     }
-    if (!g_app.pick.active) {
+    if (!pick.active) {
         return FALSE;
     }
     switch (message) {
     case WM_MOUSEMOVE:
-        return Follow(dialog, wParam, lParam);
+        return OnMove(dialog, wParam, lParam);
     case WM_LBUTTONUP:
         return End(true);
     case WM_RBUTTONDOWN:
         return End(false);
     case WM_CAPTURECHANGED:
         // Another window took the mouse (a system menu, a switch of task): the pick is over.
-        g_app.pick.active = false;
-        PutBack();
-        return TRUE;
+        return End(false);
     default:
         return FALSE;
     }
+}
+
+int StartScreenPick() {
+    HWND dialog = g_app.mainWindow;
+    if (g_app.pick.active || dialog == nullptr || !IsWindowEnabled(dialog)) {
+        return 0;
+    }
+    // In front, the dialog has the keys and its capture takes the mouse over every window.
+    SetForegroundWindow(dialog);
+    Begin(dialog, false);
+    POINT at{};
+    GetCursorPos(&at);
+    Follow(at);
+    return 0;
+}
+
+int KeepScreenPick() {
+    if (g_app.pick.active) {
+        End(true);
+    }
+    return 0;
 }
 
 int CancelScreenPick() {

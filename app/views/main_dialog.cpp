@@ -58,6 +58,7 @@ void ReleaseViewParts() {
 }
 
 INT_PTR OnDestroy() {
+    CancelScreenPick();
     if (g_app.switchPending) {
         // The switch has stored the settings; the next view's dialog opens once this one is gone.
         ReleaseViewParts();
@@ -117,6 +118,9 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_RBUTTONDOWN:
     case WM_CAPTURECHANGED:
         return OnScreenPickMouse(window, message, wParam, lParam);
+    case WM_ENTERMENULOOP:
+        // The menu takes the mouse: a pick would lose it anyway.
+        return CancelScreenPick();
     case WM_CONTEXTMENU:
         return OnSampleContextMenu(window, lParam);
     case WM_DROPFILES:
@@ -159,6 +163,7 @@ INT_PTR SwitchView(ViewMode target) {
     if (target == g_app.view) {
         return 0;
     }
+    CancelScreenPick();
     // Stores the outgoing window's position and ends its dialog; RunViews opens the next one once
     // this one is destroyed, so switches never nest.
     SaveSettings();
