@@ -1,6 +1,8 @@
+#include "app/commands.h"
+
 #include "app/views/about_box.h"
 #include "app/colour/colour_entry.h"
-#include "app/views/main_dialog.h"
+#include "app/views/view_lifetime.h"
 #include "app/input/screen_picker.h"
 #include "app/settings.h"
 #include "app/files/swatch_file_selection.h"

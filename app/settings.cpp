@@ -1,9 +1,7 @@
 #include "app/settings.h"
 
-#include <cstdlib>
-#include <memory>
-
 #include "app/app_state.h"
+#include "app/views/window_placement.h"
 #include "registry/registry_key.h"
 
 using Marrowset::CRegistryKey;
@@ -17,23 +15,9 @@ constexpr char kNormalPosValue[] = "LastNormalPos";
 constexpr char kCompactPosValue[] = "LastCompactPos";
 constexpr char kLastFileValue[] = "LastSwatchFile";
 
-// The templates' sizes in dialog units, taken as pixels for the default positions.
-constexpr SIZE kNormalNominal = {200, 103};
-constexpr SIZE kCompactNominal = {59, 94};
-
-struct FreeBlock {
-    void operator()(BYTE* block) const { std::free(block); }
-};
-using ValueBlock = std::unique_ptr<BYTE, FreeBlock>;
-
 void PlaceAt(RECT* rect, POINT position) {
     rect->left = position.x;
     rect->top = position.y;
-}
-
-POINT CentredOnScreen(SIZE nominal) {
-    return CentredPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nominal.cx,
-                           nominal.cy);
 }
 
 void PlaceAtDefaults(RECT* normal, RECT* compact) {
@@ -89,30 +73,29 @@ bool CreateDefaults() {
     }
 }
 
-// Reads one position value; false when it is missing, of another type or too short.
+// Reads one position value; false when it is of another type or too short.
 bool ReadPosition(CRegistryKey& key, const char* name, RECT* rect) {
-    BYTE* data = nullptr;
-    DWORD length = 0;
-    if (!key.QueryValue(name, &data, &length)) {
+    BYTE value[kPositionSize];
+    if (key.QueryBinaryValue(name, value, sizeof value) != CRegistryKey::BinaryRead::kRead) {
         return false;
     }
-    ValueBlock block(data);
-    return DecodePosition(block.get(), length, rect);
+    DecodePosition(value, rect);
+    return true;
 }
 
 bool ReadSettings() {
     try {
         CRegistryKey key(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_ALL_ACCESS);
-        BYTE* data = nullptr;
-        DWORD length = 0;
-        if (key.QueryValue(kOptionsValue, &data, &length)) {
-            ValueBlock options(data);
-            if (length < 1) {
-                return false;
-            }
-            g_app.view = (options.get()[0] & 0x01) ? ViewMode::Normal : ViewMode::Compact;
-        } else {
+        BYTE options = 0;
+        switch (key.QueryBinaryValue(kOptionsValue, &options, sizeof options)) {
+        case CRegistryKey::BinaryRead::kRead:
+            g_app.view = (options & 0x01) ? ViewMode::Normal : ViewMode::Compact;
+            break;
+        case CRegistryKey::BinaryRead::kOtherType:
             g_app.view = ViewMode::Normal;
+            break;
+        case CRegistryKey::BinaryRead::kTooShort:
+            return false;
         }
         return ReadPosition(key, kNormalPosValue, &g_app.normalRect) &&
                ReadPosition(key, kCompactPosValue, &g_app.compactRect);
@@ -123,26 +106,14 @@ bool ReadSettings() {
 
 }  // namespace
 
-POINT CentredPosition(int screenWidth, int screenHeight, int width, int height) {
-    return POINT{(screenWidth - width) / 2, (screenHeight - height) / 2};
-}
-
-POINT DefaultPosition(ViewMode view) {
-    return CentredOnScreen(view != ViewMode::Compact ? kNormalNominal : kCompactNominal);
-}
-
 void EncodePosition(const RECT& rect, BYTE value[kPositionSize]) {
     WriteBigEndian32(rect.top, value);
     WriteBigEndian32(rect.left, value + 4);
 }
 
-bool DecodePosition(const BYTE* value, DWORD length, RECT* rect) {
-    if (value == nullptr || length < kPositionSize) {
-        return false;
-    }
+void DecodePosition(const BYTE value[kPositionSize], RECT* rect) {
     rect->top = ReadBigEndian32(value);
     rect->left = ReadBigEndian32(value + 4);
-    return true;
 }
 
 void RememberSwatchFile() {

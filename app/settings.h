@@ -25,13 +25,6 @@ bool RecallSwatchFile(char* path);
 // A position value: top, then left, each a big-endian signed 32-bit number.
 constexpr DWORD kPositionSize = 8;
 void EncodePosition(const RECT& rect, BYTE value[kPositionSize]);
-// False, leaving `rect` alone, when the value is too short to hold a position.
-bool DecodePosition(const BYTE* value, DWORD length, RECT* rect);
-
-// A view's default place: its template's size, taken as pixels, centred on the primary screen.
-POINT DefaultPosition(ViewMode view);
-
-// Where a window of the nominal size goes to stand centred on a screen of the given size.
-POINT CentredPosition(int screenWidth, int screenHeight, int width, int height);
+void DecodePosition(const BYTE value[kPositionSize], RECT* rect);
 
 #endif

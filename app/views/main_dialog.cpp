@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/commands.h"
 #include "app/colour/colour_copy_menu.h"
 #include "app/colour/colour_display.h"
 #include "app/colour/match_tip.h"
@@ -11,6 +12,7 @@
 #include "app/input/screen_picker.h"
 #include "app/settings.h"
 #include "app/views/tray_icon.h"
+#include "app/views/view_lifetime.h"
 #include "app/views/window_placement.h"
 #include "res/resource.h"
 
@@ -23,38 +25,6 @@ void RelabelSwitchView(HMENU menu, const char* text) {
     item.fType = MFT_STRING;
     item.dwTypeData = const_cast<char*>(text);
     SetMenuItemInfoA(menu, IDM_SWITCH_VIEW, FALSE, &item);
-}
-
-// Moves the dialog to its remembered place, or to the view's default place when its caption could
-// not be reached there; what is shown is what the next save stores.
-void PlaceWindow(RECT* remembered, ViewMode view) {
-    POINT at = ReachablePosition(g_app.mainWindow, POINT{remembered->left, remembered->top},
-                                 DefaultPosition(view));
-    remembered->left = at.x;
-    remembered->top = at.y;
-    SetWindowPos(g_app.mainWindow, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void RemoveTrayIcon() {
-    if (g_app.trayIcon) {
-        g_app.trayIcon->Remove();
-        g_app.trayIcon.reset();
-    }
-}
-
-void ReleaseMenu() {
-    // The Normal view's menu is its dialog's menu bar, which the window would destroy along with
-    // itself: take it off the window so that it is destroyed once, here.
-    if (g_app.menu && GetMenu(g_app.mainWindow) == g_app.menu.get()) {
-        SetMenu(g_app.mainWindow, nullptr);
-    }
-    g_app.menu.reset();
-}
-
-// What belongs to the dialog now shown, as opposed to the run: its tray icon and its menu.
-void ReleaseViewParts() {
-    RemoveTrayIcon();
-    ReleaseMenu();
 }
 
 INT_PTR OnDestroy() {
@@ -109,7 +79,7 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return reinterpret_cast<INT_PTR>(OnCtlColorStatic(window, reinterpret_cast<HWND>(lParam),
                                                           reinterpret_cast<HDC>(wParam)));
     case WM_TRAYNOTIFY:
-        return OnTrayNotify(wParam, lParam);
+        return OnTrayNotify(window, g_app.menu.get(), lParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
@@ -133,7 +103,7 @@ int SetUpNormalView() {
     RelabelSwitchView(g_app.menu.get(), "Compact &View");
     g_app.controls.browse = GetDlgItem(dialog, IDC_BROWSE);
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_app.smallIcon.get()));
-    PlaceWindow(&g_app.normalRect, ViewMode::Normal);
+    PlaceMainDialog(dialog, &g_app.normalRect, ViewMode::Normal);
     if (g_app.swatchTable && g_app.swatchTable->IsLoaded()) {
         SetWindowTextA(g_app.controls.swatchPath, g_app.swatchPath);
         SetFocus(g_app.controls.userHex);
@@ -151,24 +121,8 @@ int SetUpCompactView() {
     if (g_app.trayIcon) {
         g_app.trayIcon->Add();
     }
-    PlaceWindow(&g_app.compactRect, ViewMode::Compact);
+    PlaceMainDialog(g_app.mainWindow, &g_app.compactRect, ViewMode::Compact);
     return 1;
-}
-
-INT_PTR SwitchView(ViewMode target) {
-    if (target == g_app.view) {
-        return 0;
-    }
-    // Stores the outgoing window's position and ends its dialog; RunViews opens the next one once
-    // this one is destroyed, so switches never nest.
-    SaveSettings();
-    if (g_app.aboutWindow != nullptr) {
-        // Its loop would otherwise keep the ended dialog, and with it the switch, until it closed.
-        EndDialog(g_app.aboutWindow, 0);
-    }
-    g_app.view = target;
-    g_app.switchPending = true;
-    return 0;
 }
 
 INT_PTR RunViews() {
@@ -182,17 +136,4 @@ INT_PTR RunViews() {
     // Releases nothing after a normal end; after a dialog that could not be created, the rest.
     TearDown();
     return result;
-}
-
-int TearDown() {
-    RemoveTrayIcon();
-    DestroyMatchTip();
-    g_app.swatchTable.reset();
-    g_app.swatchNames.Clear();
-    if (g_app.aboutWindow != nullptr) {
-        EndDialog(g_app.aboutWindow, 0);
-    }
-    g_app.smallIcon.reset();
-    ReleaseMenu();
-    return 1;
 }
