@@ -19,6 +19,12 @@
 // Stored in the registry as the low bit of "Options"; any nonzero value counts as Normal.
 enum class ViewMode : std::int32_t { Compact = 0, Normal = 1 };
 
+// Stored in the registry as "Matching"; any other number counts as the channel sum.
+enum class MatchMode : DWORD {
+    kChannelSum = 0,  // the smallest sum of red, green and blue differences, RGB swatches only
+    kPerceptual = 1,  // the smallest CIEDE2000 difference, every convertible colour space
+};
+
 constexpr std::size_t kSwatchPathSize = 512;
 // "<name> (swatch 65535 of 65535)" with the longest name kept and its zero.
 constexpr std::size_t kMatchTipSize = SwatchNames::kMaxUnits + 32;
@@ -72,6 +78,7 @@ struct AppState {
     RECT compactRect{};  // the same for the Compact dialog
     COLORREF userColour = 0;
     Match match;
+    MatchMode matching = MatchMode::kChannelSum;
 
     std::unique_ptr<SwatchTable> swatchTable;
     // The table keeps a pointer to this very buffer as its file name, so it lives as long as the

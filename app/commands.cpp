@@ -2,6 +2,7 @@
 
 #include "app/views/about_box.h"
 #include "app/colour/colour_entry.h"
+#include "app/colour/user_colour.h"
 #include "app/views/view_lifetime.h"
 #include "app/input/screen_picker.h"
 #include "app/settings.h"
@@ -41,6 +42,8 @@ int OnCommand(WORD notification, WORD id) {
     case IDM_SWITCH_VIEW:
         return static_cast<int>(
             SwitchView(g_app.view != ViewMode::Compact ? ViewMode::Compact : ViewMode::Normal));
+    case IDM_PERCEPTUAL:
+        return SwitchMatching();
     case IDM_ABOUT:
         return ShowAboutBox();
     case IDCANCEL:

@@ -14,6 +14,7 @@ constexpr char kOptionsValue[] = "Options";
 constexpr char kNormalPosValue[] = "LastNormalPos";
 constexpr char kCompactPosValue[] = "LastCompactPos";
 constexpr char kLastFileValue[] = "LastSwatchFile";
+constexpr char kMatchingValue[] = "Matching";
 
 void PlaceAt(RECT* rect, POINT position) {
     rect->left = position.x;
@@ -49,12 +50,28 @@ void SetPosition(CRegistryKey& key, const char* name, const RECT& rect) {
     key.SetValue(name, value, sizeof value);
 }
 
-// Every writer stores the three values in this order.
-void StoreSettings(CRegistryKey& key, ViewMode view, const RECT& normal, const RECT& compact) {
+// Every writer stores the values in this order, the way of matching last, so that where it
+// cannot be written the others are already stored.
+void StoreSettings(CRegistryKey& key, ViewMode view, const RECT& normal, const RECT& compact,
+                   MatchMode matching) {
     BYTE options = view != ViewMode::Compact ? 0x01 : 0x00;
     key.SetValue(kOptionsValue, &options, sizeof options);
     SetPosition(key, kNormalPosValue, normal);
     SetPosition(key, kCompactPosValue, compact);
+    key.SetDwordValue(kMatchingValue, static_cast<DWORD>(matching));
+}
+
+// Apart from the others: whatever stands there, the view and the places are read as before.
+MatchMode ReadMatching(CRegistryKey& key) {
+    DWORD number = 0;
+    try {
+        if (key.QueryDwordValue(kMatchingValue, &number) &&
+            number == static_cast<DWORD>(MatchMode::kPerceptual)) {
+            return MatchMode::kPerceptual;
+        }
+    } catch (...) {
+    }
+    return MatchMode::kChannelSum;
 }
 
 // A first run: create the key and store the defaults, Compact view first.
@@ -66,7 +83,7 @@ bool CreateDefaults() {
         RECT normal{};
         RECT compact{};
         PlaceAtDefaults(&normal, &compact);
-        StoreSettings(key, ViewMode::Compact, normal, compact);
+        StoreSettings(key, ViewMode::Compact, normal, compact, MatchMode::kChannelSum);
         return true;
     } catch (...) {
         return false;
@@ -86,6 +103,7 @@ bool ReadPosition(CRegistryKey& key, const char* name, RECT* rect) {
 bool ReadSettings() {
     try {
         CRegistryKey key(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_ALL_ACCESS);
+        g_app.matching = ReadMatching(key);
         BYTE options = 0;
         switch (key.QueryBinaryValue(kOptionsValue, &options, sizeof options)) {
         case CRegistryKey::BinaryRead::kRead:
@@ -165,7 +183,7 @@ BOOL SaveSettings() {
         if (GetWindowRect(g_app.mainWindow, &measured)) {
             current = measured;
         }
-        StoreSettings(key, g_app.view, g_app.normalRect, g_app.compactRect);
+        StoreSettings(key, g_app.view, g_app.normalRect, g_app.compactRect, g_app.matching);
     } catch (...) {
         // Settings are a convenience: a registry the user may not write costs nothing else.
     }

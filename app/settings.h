@@ -1,6 +1,6 @@
 // The remembered view and window positions, kept as REG_BINARY values under
-// HKEY_LOCAL_MACHINE "SOFTWARE\Vexmoor Utils\Tintwell\", and the last swatch file that loaded,
-// a REG_SZ value beside them.
+// HKEY_LOCAL_MACHINE "SOFTWARE\Vexmoor Utils\Tintwell\", the way of matching, a REG_DWORD, and
+// the last swatch file that loaded, a REG_SZ value beside them.
 #ifndef TINTWELL_SETTINGS_H
 #define TINTWELL_SETTINGS_H
 
@@ -10,9 +10,11 @@
 
 extern const char kSettingsKeyPath[];
 
-// Sets the view and both positions, from the registry or from defaults; never fails.
+// Sets the view, both positions and the way of matching, from the registry or from defaults;
+// never fails.
 void LoadSettings();
-// Stores the view and both positions, then ends the current main dialog, whatever happened.
+// Stores the view, both positions and the way of matching, then ends the current main dialog,
+// whatever happened.
 BOOL SaveSettings();
 
 // Stores the path of the swatch file just loaded; silently nothing where the key cannot be

@@ -43,6 +43,9 @@
 #define IDM_SWITCH_VIEW 40011
 #define IDM_ABOUT 40012
 
+// Commands inserted into the Options menu at run time
+#define IDM_PERCEPTUAL 40030
+
 // The colour samples' copy menu
 #define IDM_COPY_HEX 40020
 #define IDM_COPY_HASH_HEX 40021

@@ -11,6 +11,9 @@
 // Makes `colour` the user's colour and shows it with its closest swatch colour.
 void SetUserColour(COLORREF colour);
 
+// Turns the other way of matching on, and matches the colour shown again with it.
+int SwitchMatching();
+
 ShownColours CurrentColours();
 void RestoreColours(const ShownColours& shown);
 // A new main dialog shows the colours the run holds, without matching again.

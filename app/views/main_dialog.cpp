@@ -11,6 +11,7 @@
 #include "app/input/hex_paste.h"
 #include "app/input/screen_picker.h"
 #include "app/settings.h"
+#include "app/views/added_commands.h"
 #include "app/views/tray_icon.h"
 #include "app/views/view_lifetime.h"
 #include "app/views/window_placement.h"
@@ -101,6 +102,7 @@ int SetUpNormalView() {
     // The dialog's own menu bar; TearDown takes it off the window before destroying it.
     g_app.menu.reset(GetMenu(dialog));
     RelabelSwitchView(g_app.menu.get(), "Compact &View");
+    InsertAddedCommands(g_app.menu.get());
     g_app.controls.browse = GetDlgItem(dialog, IDC_BROWSE);
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_app.smallIcon.get()));
     PlaceMainDialog(dialog, &g_app.normalRect, ViewMode::Normal);
@@ -114,6 +116,7 @@ int SetUpNormalView() {
 int SetUpCompactView() {
     g_app.menu.reset(LoadMenuA(ProgramModule(), MAKEINTRESOURCEA(IDR_OPTIONS_MENU)));
     RelabelSwitchView(g_app.menu.get(), "Normal &View");
+    InsertAddedCommands(g_app.menu.get());
     RemoveTrayIcon();
     // Without the record the Compact view simply runs without a tray icon.
     g_app.trayIcon.reset(new (std::nothrow) TrayIcon(g_app.mainWindow, WM_TRAYNOTIFY, 0,
