@@ -19,6 +19,12 @@
 // Stored in the registry as the low bit of "Options"; any nonzero value counts as Normal.
 enum class ViewMode : std::int32_t { Compact = 0, Normal = 1 };
 
+// Stored in the registry as "Matching"; any other number counts as the channel sum.
+enum class MatchMode : DWORD {
+    kChannelSum = 0,  // the smallest sum of red, green and blue differences, RGB swatches only
+    kPerceptual = 1,  // the smallest CIEDE2000 difference, every convertible colour space
+};
+
 constexpr std::size_t kSwatchPathSize = 512;
 // "<name> (swatch 65535 of 65535)" with the longest name kept and its zero.
 constexpr std::size_t kMatchTipSize = SwatchNames::kMaxUnits + 32;
@@ -79,6 +85,10 @@ struct ScreenPick {
     COLORREF magnified[kMagnifiedSide * kMagnifiedSide]{};
 };
 
+// Ctrl+Alt+Shift+C: Windows keeps no Ctrl+Alt+Shift chord for itself, and another common picker
+// has Win+Shift+C. HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT, then 'C'.
+constexpr WORD kDefaultPickHotkey = 0x0743;
+
 // The colours the user kept last, newest first, without repeats.
 constexpr std::size_t kRecentLimit = 12;
 struct RecentColours {
@@ -92,6 +102,7 @@ struct AppState {
     RECT compactRect{};  // the same for the Compact dialog
     COLORREF userColour = 0;
     Match match;
+    MatchMode matching = MatchMode::kChannelSum;
 
     std::unique_ptr<SwatchTable> swatchTable;
     // The table keeps a pointer to this very buffer as its file name, so it lives as long as the
@@ -129,7 +140,7 @@ struct AppState {
     RecentColours recent;
     // The hotkey that starts a pick from anywhere, as the hotkey control hands it out: modifiers
     // in the high byte, virtual key in the low one; 0: none. `pickHotkeyHeld` while it is ours.
-    WORD pickHotkey = 0;
+    WORD pickHotkey = kDefaultPickHotkey;
     bool pickHotkeyHeld = false;
 };
 

@@ -1,6 +1,9 @@
+#include "app/commands.h"
+
 #include "app/views/about_box.h"
 #include "app/colour/colour_entry.h"
-#include "app/views/main_dialog.h"
+#include "app/colour/user_colour.h"
+#include "app/views/view_lifetime.h"
 #include "app/input/screen_picker.h"
 #include "app/settings.h"
 #include "app/files/swatch_file_selection.h"
@@ -39,8 +42,12 @@ int OnCommand(WORD notification, WORD id) {
     case IDM_SWITCH_VIEW:
         return static_cast<int>(
             SwitchView(g_app.view != ViewMode::Compact ? ViewMode::Compact : ViewMode::Normal));
+    case IDM_PERCEPTUAL:
+        return SwitchMatching();
     case IDM_ABOUT:
         return ShowAboutBox();
+    case IDM_PICK_SCREEN:
+        return StartScreenPick();
     case IDOK:
         return KeepScreenPick();
     case IDCANCEL:

@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/colour/recent_colours.h"
+#include "app/views/window_placement.h"
 #include "registry/registry_key.h"
 
 using Marrowset::CRegistryKey;
@@ -17,26 +18,13 @@ constexpr char kOptionsValue[] = "Options";
 constexpr char kNormalPosValue[] = "LastNormalPos";
 constexpr char kCompactPosValue[] = "LastCompactPos";
 constexpr char kLastFileValue[] = "LastSwatchFile";
+constexpr char kMatchingValue[] = "Matching";
 constexpr char kHistoryValue[] = "History";
 constexpr char kPickHotkeyValue[] = "PickHotkey";
-
-// The templates' sizes in dialog units, taken as pixels for the default positions.
-constexpr SIZE kNormalNominal = {200, 103};
-constexpr SIZE kCompactNominal = {59, 94};
-
-struct FreeBlock {
-    void operator()(BYTE* block) const { std::free(block); }
-};
-using ValueBlock = std::unique_ptr<BYTE, FreeBlock>;
 
 void PlaceAt(RECT* rect, POINT position) {
     rect->left = position.x;
     rect->top = position.y;
-}
-
-POINT CentredOnScreen(SIZE nominal) {
-    return CentredPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nominal.cx,
-                           nominal.cy);
 }
 
 void PlaceAtDefaults(RECT* normal, RECT* compact) {
@@ -68,12 +56,58 @@ void SetPosition(CRegistryKey& key, const char* name, const RECT& rect) {
     key.SetValue(name, value, sizeof value);
 }
 
-// Every writer stores the three values in this order.
-void StoreSettings(CRegistryKey& key, ViewMode view, const RECT& normal, const RECT& compact) {
+// Every writer stores the values in this order, the way of matching last, so that where it
+// cannot be written the others are already stored.
+void StoreSettings(CRegistryKey& key, ViewMode view, const RECT& normal, const RECT& compact,
+                   MatchMode matching) {
     BYTE options = view != ViewMode::Compact ? 0x01 : 0x00;
     key.SetValue(kOptionsValue, &options, sizeof options);
     SetPosition(key, kNormalPosValue, normal);
     SetPosition(key, kCompactPosValue, compact);
+    key.SetDwordValue(kMatchingValue, static_cast<DWORD>(matching));
+}
+
+// Apart from the others: whatever stands there, the view and the places are read as before.
+MatchMode ReadMatching(CRegistryKey& key) {
+    DWORD number = 0;
+    try {
+        if (key.QueryDwordValue(kMatchingValue, &number) &&
+            number == static_cast<DWORD>(MatchMode::kPerceptual)) {
+            return MatchMode::kPerceptual;
+        }
+    } catch (...) {
+    }
+    return MatchMode::kChannelSum;
+}
+
+// Apart from the others too: a damaged list is an empty one.
+RecentColours ReadRecentColours(CRegistryKey& key) {
+    struct FreeBlock {
+        void operator()(BYTE* block) const { std::free(block); }
+    };
+    try {
+        BYTE* data = nullptr;
+        DWORD length = 0;
+        if (key.QueryValue(kHistoryValue, &data, &length)) {
+            std::unique_ptr<BYTE, FreeBlock> block(data);
+            return DecodeRecentColours(block.get(), length);
+        }
+    } catch (...) {
+    }
+    return RecentColours{};
+}
+
+// Missing or not a DWORD: the default; a number beyond the hotkey control's two bytes: none.
+WORD ReadPickHotkey(CRegistryKey& key) {
+    DWORD number = 0;
+    try {
+        if (!key.QueryDwordValue(kPickHotkeyValue, &number)) {
+            return kDefaultPickHotkey;
+        }
+    } catch (...) {
+        return kDefaultPickHotkey;
+    }
+    return number <= 0xFFFF ? static_cast<WORD>(number) : 0;
 }
 
 // A first run: create the key and store the defaults, Compact view first.
@@ -85,37 +119,39 @@ bool CreateDefaults() {
         RECT normal{};
         RECT compact{};
         PlaceAtDefaults(&normal, &compact);
-        StoreSettings(key, ViewMode::Compact, normal, compact);
+        StoreSettings(key, ViewMode::Compact, normal, compact, MatchMode::kChannelSum);
         return true;
     } catch (...) {
         return false;
     }
 }
 
-// Reads one position value; false when it is missing, of another type or too short.
+// Reads one position value; false when it is of another type or too short.
 bool ReadPosition(CRegistryKey& key, const char* name, RECT* rect) {
-    BYTE* data = nullptr;
-    DWORD length = 0;
-    if (!key.QueryValue(name, &data, &length)) {
+    BYTE value[kPositionSize];
+    if (key.QueryBinaryValue(name, value, sizeof value) != CRegistryKey::BinaryRead::kRead) {
         return false;
     }
-    ValueBlock block(data);
-    return DecodePosition(block.get(), length, rect);
+    DecodePosition(value, rect);
+    return true;
 }
 
 bool ReadSettings() {
     try {
         CRegistryKey key(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_ALL_ACCESS);
-        BYTE* data = nullptr;
-        DWORD length = 0;
-        if (key.QueryValue(kOptionsValue, &data, &length)) {
-            ValueBlock options(data);
-            if (length < 1) {
-                return false;
-            }
-            g_app.view = (options.get()[0] & 0x01) ? ViewMode::Normal : ViewMode::Compact;
-        } else {
+        g_app.matching = ReadMatching(key);
+        g_app.recent = ReadRecentColours(key);
+        g_app.pickHotkey = ReadPickHotkey(key);
+        BYTE options = 0;
+        switch (key.QueryBinaryValue(kOptionsValue, &options, sizeof options)) {
+        case CRegistryKey::BinaryRead::kRead:
+            g_app.view = (options & 0x01) ? ViewMode::Normal : ViewMode::Compact;
+            break;
+        case CRegistryKey::BinaryRead::kOtherType:
             g_app.view = ViewMode::Normal;
+            break;
+        case CRegistryKey::BinaryRead::kTooShort:
+            return false;
         }
         return ReadPosition(key, kNormalPosValue, &g_app.normalRect) &&
                ReadPosition(key, kCompactPosValue, &g_app.compactRect);
@@ -124,64 +160,16 @@ bool ReadSettings() {
     }
 }
 
-// The recent colours and the hotkey stand apart from the view and the positions: a damaged one
-// costs only itself.
-void ReadRecentColours(CRegistryKey& key) {
-    try {
-        BYTE* data = nullptr;
-        DWORD length = 0;
-        if (key.QueryValue(kHistoryValue, &data, &length)) {
-            ValueBlock block(data);
-            g_app.recent = DecodeRecentColours(block.get(), length);
-        }
-    } catch (...) {
-    }
-}
-
-// Missing or not a DWORD: the default; a value beyond the hotkey control's two bytes: none.
-void ReadPickHotkey(CRegistryKey& key) {
-    try {
-        DWORD hotkey = 0;
-        if (key.QueryDwordValue(kPickHotkeyValue, &hotkey)) {
-            g_app.pickHotkey = hotkey <= 0xFFFF ? static_cast<WORD>(hotkey) : 0;
-        }
-    } catch (...) {
-    }
-}
-
-void ReadApartSettings() {
-    g_app.recent = RecentColours{};
-    g_app.pickHotkey = kDefaultPickHotkey;
-    try {
-        CRegistryKey key(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_ALL_ACCESS);
-        ReadRecentColours(key);
-        ReadPickHotkey(key);
-    } catch (...) {
-    }
-}
-
 }  // namespace
-
-POINT CentredPosition(int screenWidth, int screenHeight, int width, int height) {
-    return POINT{(screenWidth - width) / 2, (screenHeight - height) / 2};
-}
-
-POINT DefaultPosition(ViewMode view) {
-    return CentredOnScreen(view != ViewMode::Compact ? kNormalNominal : kCompactNominal);
-}
 
 void EncodePosition(const RECT& rect, BYTE value[kPositionSize]) {
     WriteBigEndian32(rect.top, value);
     WriteBigEndian32(rect.left, value + 4);
 }
 
-bool DecodePosition(const BYTE* value, DWORD length, RECT* rect) {
-    if (value == nullptr || length < kPositionSize) {
-        return false;
-    }
+void DecodePosition(const BYTE value[kPositionSize], RECT* rect) {
     rect->top = ReadBigEndian32(value);
     rect->left = ReadBigEndian32(value + 4);
-    return true;
 }
 
 void RememberSwatchFile() {
@@ -212,11 +200,14 @@ void LoadSettings() {
         keyOpens = true;
     } catch (...) {
     }
+    if (!keyOpens && !CreateDefaults()) {
+        ApplyFallbackDefaults();
+        return;
+    }
     // Any failure replaces all three settings, also a view or position already read.
-    if ((!keyOpens && !CreateDefaults()) || !ReadSettings()) {
+    if (!ReadSettings()) {
         ApplyFallbackDefaults();
     }
-    ReadApartSettings();
 }
 
 BOOL SaveSettings() {
@@ -230,7 +221,7 @@ BOOL SaveSettings() {
         if (GetWindowRect(g_app.mainWindow, &measured)) {
             current = measured;
         }
-        StoreSettings(key, g_app.view, g_app.normalRect, g_app.compactRect);
+        StoreSettings(key, g_app.view, g_app.normalRect, g_app.compactRect, g_app.matching);
         BYTE history[kRecentValueLimit];
         key.SetValue(kHistoryValue, history, EncodeRecentColours(g_app.recent, history));
     } catch (...) {

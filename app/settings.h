@@ -1,6 +1,6 @@
 // The remembered view and window positions, kept as REG_BINARY values under
-// HKEY_LOCAL_MACHINE "SOFTWARE\Vexmoor Utils\Tintwell\", and the last swatch file that loaded,
-// a REG_SZ value beside them.
+// HKEY_LOCAL_MACHINE "SOFTWARE\Vexmoor Utils\Tintwell\", the way of matching, a REG_DWORD, and
+// the last swatch file that loaded, a REG_SZ value beside them.
 #ifndef TINTWELL_SETTINGS_H
 #define TINTWELL_SETTINGS_H
 
@@ -10,16 +10,12 @@
 
 extern const char kSettingsKeyPath[];
 
-// Sets the view, both positions, the recent colours and the pick hotkey, from the registry or
-// from defaults; never fails.
+// Sets the view, both positions, the way of matching, the recent colours and the pick hotkey,
+// from the registry or from defaults; never fails.
 void LoadSettings();
-// Stores the view, both positions and the recent colours, then ends the current main dialog,
-// whatever happened.
+// Stores the view, both positions, the way of matching and the recent colours, then ends the
+// current main dialog, whatever happened.
 BOOL SaveSettings();
-
-// Ctrl+Alt+Shift+C: Windows keeps no Ctrl+Alt+Shift chord for itself, and a letter for "colour"
-// is what users of pickers reach for. HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT, then 'C'.
-constexpr WORD kDefaultPickHotkey = 0x0743;
 
 // Stores the path of the swatch file just loaded; silently nothing where the key cannot be
 // written or does not exist yet.
@@ -31,13 +27,6 @@ bool RecallSwatchFile(char* path);
 // A position value: top, then left, each a big-endian signed 32-bit number.
 constexpr DWORD kPositionSize = 8;
 void EncodePosition(const RECT& rect, BYTE value[kPositionSize]);
-// False, leaving `rect` alone, when the value is too short to hold a position.
-bool DecodePosition(const BYTE* value, DWORD length, RECT* rect);
-
-// A view's default place: its template's size, taken as pixels, centred on the primary screen.
-POINT DefaultPosition(ViewMode view);
-
-// Where a window of the nominal size goes to stand centred on a screen of the given size.
-POINT CentredPosition(int screenWidth, int screenHeight, int width, int height);
+void DecodePosition(const BYTE value[kPositionSize], RECT* rect);
 
 #endif

@@ -147,6 +147,47 @@ void CRegistryKey::SetValue(const char* name, const BYTE* data, DWORD length) {
     }
 }
 
+CRegistryKey::BinaryRead CRegistryKey::QueryBinaryValue(const char* name, void* data, DWORD size) {
+    BYTE* block = nullptr;
+    DWORD length = 0;
+    if (!QueryValue(name, &block, &length)) {
+        return BinaryRead::kOtherType;
+    }
+    std::unique_ptr<BYTE, FreeBlock> held(block);
+    if (length < size) {
+        return BinaryRead::kTooShort;
+    }
+    memcpy(data, block, size);
+    return BinaryRead::kRead;
+}
+
+bool CRegistryKey::QueryDwordValue(const char* name, DWORD* value) {
+    DWORD type = REG_NONE;
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    LONG result = RegQueryValueExA(holder->hKey, name, nullptr, &type,
+                                   reinterpret_cast<BYTE*>(&number), &size);
+    if (result == ERROR_MORE_DATA) {
+        return false;
+    }
+    if (result != ERROR_SUCCESS) {
+        throw Exception(kQueryValueText, static_cast<DWORD>(result));
+    }
+    if (type != REG_DWORD || size != sizeof number) {
+        return false;
+    }
+    *value = number;
+    return true;
+}
+
+void CRegistryKey::SetDwordValue(const char* name, DWORD value) {
+    LONG result = RegSetValueExA(holder->hKey, name, 0, REG_DWORD,
+                                 reinterpret_cast<const BYTE*>(&value), sizeof value);
+    if (result != ERROR_SUCCESS) {
+        throw Exception("CRegistryKey::SetDwordValue()", static_cast<DWORD>(result));
+    }
+}
+
 bool CRegistryKey::QueryStringValue(const char* name, char* text, DWORD size) {
     DWORD type = REG_NONE;
     LONG result = RegQueryValueExA(holder->hKey, name, nullptr, &type, nullptr, nullptr);
@@ -178,26 +219,6 @@ void CRegistryKey::SetStringValue(const char* name, const char* text) {
     if (result != ERROR_SUCCESS) {
         throw Exception("CRegistryKey::SetStringValue()", static_cast<DWORD>(result));
     }
-}
-
-bool CRegistryKey::QueryDwordValue(const char* name, DWORD* value) {
-    DWORD type = REG_NONE;
-    DWORD number = 0;
-    DWORD size = sizeof number;
-    LONG result = RegQueryValueExA(holder->hKey, name, nullptr, &type,
-                                   reinterpret_cast<BYTE*>(&number), &size);
-    // A longer value of another type does not fit: it is no DWORD either.
-    if (result == ERROR_MORE_DATA) {
-        return false;
-    }
-    if (result != ERROR_SUCCESS) {
-        throw Exception(kQueryValueText, static_cast<DWORD>(result));
-    }
-    if (type != REG_DWORD || size != sizeof number) {
-        return false;
-    }
-    *value = number;
-    return true;
 }
 
 }  // namespace Marrowset

@@ -38,6 +38,18 @@ class CRegistryKey {
     // Always stores REG_BINARY.
     void SetValue(const char* name, const BYTE* data, DWORD length);
 
+    enum class BinaryRead { kRead, kOtherType, kTooShort };
+    // For a REG_BINARY or REG_NONE value of at least `size` bytes: copies its first `size` bytes
+    // into `data` (further bytes are not looked at) and answers kRead. A value of another type
+    // answers kOtherType, a shorter one kTooShort; `data` is then untouched. A missing value
+    // throws, as for QueryValue.
+    BinaryRead QueryBinaryValue(const char* name, void* data, DWORD size);
+
+    // For a REG_DWORD value of exactly four bytes: copies it into `value` and returns true. For
+    // another type or size: returns false and writes nothing. A missing value throws.
+    bool QueryDwordValue(const char* name, DWORD* value);
+    void SetDwordValue(const char* name, DWORD value);
+
     // For a REG_SZ value whose text ends in its one terminating zero and, with it, fits `size`
     // bytes: copies it into `text` and returns true. For another type, or a value that is empty,
     // unterminated, holds a zero inside or does not fit: returns false, and what `text` holds is
@@ -45,10 +57,6 @@ class CRegistryKey {
     bool QueryStringValue(const char* name, char* text, DWORD size);
     // Stores `text` with its terminating zero as REG_SZ.
     void SetStringValue(const char* name, const char* text);
-
-    // For a REG_DWORD value: its number into `value` and true. For another type: false, and
-    // `value` untouched.
-    bool QueryDwordValue(const char* name, DWORD* value);
 
     // A holder for the key with a count of 1. If none can be made, the key is closed.
     static CCountedRegKey* NewCCountedRegKey(HKEY key);

@@ -42,7 +42,9 @@
 #define IDM_SWATCH_FILE 40010
 #define IDM_SWITCH_VIEW 40011
 #define IDM_ABOUT 40012
-// Added to the Options menu and the tray popup at run time
+
+// Commands inserted into the Options menu at run time
+#define IDM_PERCEPTUAL 40030
 #define IDM_PICK_SCREEN 40031
 
 // The colour samples' copy menu

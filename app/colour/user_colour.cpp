@@ -3,6 +3,7 @@
 #include "app/colour/colour_display.h"
 #include "app/colour/match_tip.h"
 #include "app/colour/recent_colours.h"
+#include "app/views/added_commands.h"
 
 namespace {
 
@@ -12,15 +13,34 @@ void ShowMatch(const Match& match) {
     ShowMatchTip(match);
 }
 
+Match FindMatch(COLORREF colour) {
+    Match match{SWATCH_NO_COLOUR, 0};
+    SwatchTable* table = g_app.swatchTable.get();
+    if (table == nullptr) {
+        return match;
+    }
+    if (g_app.matching == MatchMode::kPerceptual) {
+        // Stand-in until the table's perceptual search lands.
+        match.colour = table->FindClosestColour(colour, &match.position);
+    } else {
+        match.colour = table->FindClosestColour(colour, &match.position);
+    }
+    return match;
+}
+
 }  // namespace
 
 void SetUserColour(COLORREF colour) {
     ShowUserColour(colour);
-    Match match{SWATCH_NO_COLOUR, 0};
-    if (g_app.swatchTable) {
-        match.colour = g_app.swatchTable->FindClosestColour(g_app.userColour, &match.position);
-    }
-    ShowMatch(match);
+    ShowMatch(FindMatch(g_app.userColour));
+}
+
+int SwitchMatching() {
+    g_app.matching =
+        g_app.matching == MatchMode::kPerceptual ? MatchMode::kChannelSum : MatchMode::kPerceptual;
+    UpdateAddedCommands(g_app.menu.get());
+    ShowMatch(FindMatch(g_app.userColour));
+    return 1;
 }
 
 void KeepUserColour(COLORREF colour) {

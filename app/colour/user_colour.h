@@ -13,6 +13,9 @@ void SetUserColour(COLORREF colour);
 // The same for a colour the user settled on, not one passed on the way: it joins the recent ones.
 void KeepUserColour(COLORREF colour);
 
+// Turns the other way of matching on, and matches the colour shown again with it.
+int SwitchMatching();
+
 ShownColours CurrentColours();
 void RestoreColours(const ShownColours& shown);
 // A new main dialog shows the colours the run holds, without matching again.

@@ -1,6 +1,7 @@
 #include "app/views/about_box.h"
 
 #include "app/app_state.h"
+#include "app/views/window_placement.h"
 #include "res/resource.h"
 
 const char kAboutTerms[] =
@@ -20,12 +21,7 @@ void OnInitAbout(HWND box) {
     SendDlgItemMessageA(box, IDC_ABOUT_ICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(g_app.largeIcon.get()), 0);
     SendDlgItemMessageA(box, IDC_ABOUT_TERMS, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kAboutTerms));
-    // The box's corner goes where the main dialog's corner would be if that dialog were centred.
-    RECT main{};
-    GetWindowRect(g_app.mainWindow, &main);
-    int x = (GetSystemMetrics(SM_CXSCREEN) - (main.right - main.left)) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - (main.bottom - main.top)) / 2;
-    SetWindowPos(box, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    PlaceAboutBox(box, g_app.mainWindow);
 }
 
 }  // namespace

@@ -2,15 +2,19 @@
 
 #include <new>
 
+#include "app/commands.h"
 #include "app/colour/colour_copy_menu.h"
 #include "app/colour/colour_display.h"
 #include "app/colour/match_tip.h"
 #include "app/colour/user_colour.h"
 #include "app/files/file_drop.h"
 #include "app/input/hex_paste.h"
+#include "app/input/pick_hotkey.h"
 #include "app/input/screen_picker.h"
 #include "app/settings.h"
+#include "app/views/added_commands.h"
 #include "app/views/tray_icon.h"
+#include "app/views/view_lifetime.h"
 #include "app/views/window_placement.h"
 #include "res/resource.h"
 
@@ -25,40 +29,9 @@ void RelabelSwitchView(HMENU menu, const char* text) {
     SetMenuItemInfoA(menu, IDM_SWITCH_VIEW, FALSE, &item);
 }
 
-// Moves the dialog to its remembered place, or to the view's default place when its caption could
-// not be reached there; what is shown is what the next save stores.
-void PlaceWindow(RECT* remembered, ViewMode view) {
-    POINT at = ReachablePosition(g_app.mainWindow, POINT{remembered->left, remembered->top},
-                                 DefaultPosition(view));
-    remembered->left = at.x;
-    remembered->top = at.y;
-    SetWindowPos(g_app.mainWindow, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void RemoveTrayIcon() {
-    if (g_app.trayIcon) {
-        g_app.trayIcon->Remove();
-        g_app.trayIcon.reset();
-    }
-}
-
-void ReleaseMenu() {
-    // The Normal view's menu is its dialog's menu bar, which the window would destroy along with
-    // itself: take it off the window so that it is destroyed once, here.
-    if (g_app.menu && GetMenu(g_app.mainWindow) == g_app.menu.get()) {
-        SetMenu(g_app.mainWindow, nullptr);
-    }
-    g_app.menu.reset();
-}
-
-// What belongs to the dialog now shown, as opposed to the run: its tray icon and its menu.
-void ReleaseViewParts() {
-    RemoveTrayIcon();
-    ReleaseMenu();
-}
-
-INT_PTR OnDestroy() {
+INT_PTR OnDestroy(HWND window) {
     CancelScreenPick();
+    ReleasePickHotkey(window);
     if (g_app.switchPending) {
         // The switch has stored the settings; the next view's dialog opens once this one is gone.
         ReleaseViewParts();
@@ -76,6 +49,8 @@ INT_PTR OnInitDialog(HWND window) {
     CreateMatchTip(window);
     AcceptPastedColours(g_app.controls.userHex);
     DragAcceptFiles(window, TRUE);
+    // Before the view's menu gets its commands: the pick's shows the hotkey only if it is held.
+    HoldPickHotkey(window);
     if (g_app.view != ViewMode::Compact) {
         SetUpNormalView();
     } else {
@@ -100,7 +75,7 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         SaveSettings();
         return TearDown();
     case WM_DESTROY:
-        return OnDestroy();
+        return OnDestroy(window);
     case WM_NCDESTROY:
         ReleaseColourBrushes(window);
         return 0;
@@ -110,7 +85,7 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return reinterpret_cast<INT_PTR>(OnCtlColorStatic(window, reinterpret_cast<HWND>(lParam),
                                                           reinterpret_cast<HDC>(wParam)));
     case WM_TRAYNOTIFY:
-        return OnTrayNotify(wParam, lParam);
+        return OnTrayNotify(window, g_app.menu.get(), lParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
@@ -118,6 +93,8 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_RBUTTONDOWN:
     case WM_CAPTURECHANGED:
         return OnScreenPickMouse(window, message, wParam, lParam);
+    case WM_HOTKEY:
+        return wParam == kPickHotkeyId ? StartScreenPick() : 0;
     case WM_ENTERMENULOOP:
         // The menu takes the mouse: a pick would lose it anyway.
         return CancelScreenPick();
@@ -135,9 +112,10 @@ int SetUpNormalView() {
     // The dialog's own menu bar; TearDown takes it off the window before destroying it.
     g_app.menu.reset(GetMenu(dialog));
     RelabelSwitchView(g_app.menu.get(), "Compact &View");
+    InsertAddedCommands(g_app.menu.get());
     g_app.controls.browse = GetDlgItem(dialog, IDC_BROWSE);
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_app.smallIcon.get()));
-    PlaceWindow(&g_app.normalRect, ViewMode::Normal);
+    PlaceMainDialog(dialog, &g_app.normalRect, ViewMode::Normal);
     if (g_app.swatchTable && g_app.swatchTable->IsLoaded()) {
         SetWindowTextA(g_app.controls.swatchPath, g_app.swatchPath);
         SetFocus(g_app.controls.userHex);
@@ -148,6 +126,7 @@ int SetUpNormalView() {
 int SetUpCompactView() {
     g_app.menu.reset(LoadMenuA(ProgramModule(), MAKEINTRESOURCEA(IDR_OPTIONS_MENU)));
     RelabelSwitchView(g_app.menu.get(), "Normal &View");
+    InsertAddedCommands(g_app.menu.get());
     RemoveTrayIcon();
     // Without the record the Compact view simply runs without a tray icon.
     g_app.trayIcon.reset(new (std::nothrow) TrayIcon(g_app.mainWindow, WM_TRAYNOTIFY, 0,
@@ -155,25 +134,8 @@ int SetUpCompactView() {
     if (g_app.trayIcon) {
         g_app.trayIcon->Add();
     }
-    PlaceWindow(&g_app.compactRect, ViewMode::Compact);
+    PlaceMainDialog(g_app.mainWindow, &g_app.compactRect, ViewMode::Compact);
     return 1;
-}
-
-INT_PTR SwitchView(ViewMode target) {
-    if (target == g_app.view) {
-        return 0;
-    }
-    CancelScreenPick();
-    // Stores the outgoing window's position and ends its dialog; RunViews opens the next one once
-    // this one is destroyed, so switches never nest.
-    SaveSettings();
-    if (g_app.aboutWindow != nullptr) {
-        // Its loop would otherwise keep the ended dialog, and with it the switch, until it closed.
-        EndDialog(g_app.aboutWindow, 0);
-    }
-    g_app.view = target;
-    g_app.switchPending = true;
-    return 0;
 }
 
 INT_PTR RunViews() {
@@ -187,17 +149,4 @@ INT_PTR RunViews() {
     // Releases nothing after a normal end; after a dialog that could not be created, the rest.
     TearDown();
     return result;
-}
-
-int TearDown() {
-    RemoveTrayIcon();
-    DestroyMatchTip();
-    g_app.swatchTable.reset();
-    g_app.swatchNames.Clear();
-    if (g_app.aboutWindow != nullptr) {
-        EndDialog(g_app.aboutWindow, 0);
-    }
-    g_app.smallIcon.reset();
-    ReleaseMenu();
-    return 1;
 }

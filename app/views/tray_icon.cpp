@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
-
 TrayIcon::TrayIcon(HWND window, UINT callbackMessage, UINT id, HICON icon, const char* tip) {
     // The original, smallest form of the record: every shell version accepts it.
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -33,20 +31,19 @@ BOOL TrayIcon::Remove() {
     return Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
-INT_PTR OnTrayNotify(WPARAM /*iconId*/, LPARAM mouseMessage) {
+INT_PTR OnTrayNotify(HWND dialog, HMENU menu, LPARAM mouseMessage) {
     switch (mouseMessage) {
     case WM_LBUTTONDOWN:
-        SetForegroundWindow(g_app.mainWindow);
+        SetForegroundWindow(dialog);
         break;
     case WM_RBUTTONDOWN: {
         POINT cursor{};
         GetCursorPos(&cursor);
         // The window must be in front, or the popup does not close when the user clicks elsewhere.
-        SetForegroundWindow(g_app.mainWindow);
-        // A fixed height just above the bottom edge, where a bottom taskbar's icons sit.
-        int y = GetSystemMetrics(SM_CYSCREEN) - 28;
-        TrackPopupMenu(GetSubMenu(g_app.menu.get(), 0), TPM_BOTTOMALIGN | TPM_RIGHTALIGN, cursor.x,
-                       y, 0, g_app.mainWindow, nullptr);
+        SetForegroundWindow(dialog);
+        int y = GetSystemMetrics(SM_CYSCREEN) - kTrayPopupLift;
+        TrackPopupMenu(GetSubMenu(menu, 0), TPM_BOTTOMALIGN | TPM_RIGHTALIGN, cursor.x, y, 0,
+                       dialog, nullptr);
         break;
     }
     default:

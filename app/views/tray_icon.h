@@ -31,7 +31,12 @@ class TrayIcon {
     bool added = false;
 };
 
-// WM_TRAYNOTIFY in a main dialog: left press raises the window, right press opens the command menu.
-INT_PTR OnTrayNotify(WPARAM wParam, LPARAM lParam);
+// The command menu opens this far above the screen's bottom edge, where a bottom taskbar's icons
+// sit.
+constexpr int kTrayPopupLift = 28;
+
+// WM_TRAYNOTIFY in a main dialog: left press raises the window, right press opens the first popup
+// of `menu` as the command menu.
+INT_PTR OnTrayNotify(HWND dialog, HMENU menu, LPARAM mouseMessage);
 
 #endif

@@ -185,6 +185,41 @@ TEST_F(RegistryTest, ATextIsReadOnlyWhenWholeAndNeverPastTheBuffer) {
     }
 }
 
+// Settings read fixed-size values: a longer binary value gives its first bytes, anything else
+// leaves the caller's buffer alone.
+TEST_F(RegistryTest, FixedSizeValuesAreReadOnlyWhenOfTheirTypeAndLongEnough) {
+    CRegistryKey key(HKEY_CURRENT_USER, kScratchPath, KEY_ALL_ACCESS);
+    const BYTE nine[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    key.SetValue("Nine", nine, sizeof nine);
+    key.SetValue("Three", nine, 3);
+    using Read = CRegistryKey::BinaryRead;
+    BYTE out[5] = {0xBD, 0xBD, 0xBD, 0xBD, 0xBD};
+    EXPECT_EQ(Read::kTooShort, key.QueryBinaryValue("Three", out, 4));
+    EXPECT_EQ(Read::kOtherType, key.QueryBinaryValue("Number", out, 4));
+    EXPECT_EQ(0xBD, out[0]);
+    EXPECT_EQ(Read::kRead, key.QueryBinaryValue("Nine", out, 4));
+    EXPECT_EQ(std::string("\x01\x02\x03\x04\xBD"), std::string(out, out + 5));
+
+    key.SetDwordValue("Dword", 0x12345678);
+    const WORD shortNumber = 1;
+    RegSetValueExA(scratch, "ShortDword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&shortNumber),
+                   sizeof shortNumber);
+    const DWORD binaryNumber = 1;
+    key.SetValue("BinaryDword", reinterpret_cast<const BYTE*>(&binaryNumber), 4);
+    const DWORD longNumber[2] = {1, 1};
+    RegSetValueExA(scratch, "LongDword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(longNumber),
+                   sizeof longNumber);
+    DWORD number = 7;
+    for (const char* name : {"ShortDword", "BinaryDword", "LongDword"}) {
+        EXPECT_FALSE(key.QueryDwordValue(name, &number)) << name;
+    }
+    EXPECT_EQ(7u, number);
+    ASSERT_TRUE(key.QueryDwordValue("Dword", &number));
+    EXPECT_EQ(0x12345678u, number);
+    ExpectFailure("CRegistryKey::QueryValue()", ERROR_FILE_NOT_FOUND, 0,
+                  [&] { key.QueryDwordValue("Missing", &number); });
+}
+
 TEST_F(RegistryTest, ErrorTextIsTheSystemsOwnInOneSharedBufferOrAFixedOne) {
     char expected[512] = {};
     ASSERT_NE(0u, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 100, 0, expected,
