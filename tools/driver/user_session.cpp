@@ -825,3 +825,13 @@ std::filesystem::path WriteSwatchFile(const std::filesystem::path& name,
     std::ofstream(path, std::ios::binary) << plain + (named ? names : "");
     return path;
 }
+
+// For steps kept in files of their own
+
+HWND MainDialogOf(const Session& s) {
+    return s.main;
+}
+
+DWORD ProcessIdOf(const Session& s) {
+    return s.process.dwProcessId;
+}

@@ -129,3 +129,32 @@ std::filesystem::path WriteSwatchFile(const std::filesystem::path& name,
                                       int count = -1);
 
 #endif
+
+// For steps kept in files of their own: the main dialog now shown, and the program's process.
+HWND MainDialogOf(const Session& s);
+DWORD ProcessIdOf(const Session& s);
+
+// Picks from the screen beyond a drag (pick_steps.cpp): started without a button, the magnifier,
+// the keyboard, the hotkey and the recent colours.
+
+// The Pick from Screen command, or the hotkey as Windows hands it over; the mouse is then held.
+Step PickFromScreen(bool byHotkey);
+Step Hover(const std::vector<POINT>& to);  // the cursor, without a button, to each point
+// Keys as the keyboard types them, into the window in front: `key` `times` times, with Shift
+// held if `shift`; the cursor is then at `cursor` (kAnywhere: not looked at).
+Step Nudge(WORD key, bool shift, int times, POINT cursor = kAnywhere);
+// The magnifier's middle square shows `centre`, the square left of it `left`, and its text reads
+// `text` (lines apart by "\n"); it is whole on the screen and clear of the pixels around `at`.
+Step Magnified(POINT at, COLORREF centre, COLORREF left, const std::string& text);
+Step Magnified(POINT at);  // only whole and clear
+Step NoMagnifier();
+Step LoseCapture();  // as a window of the system takes the mouse
+Step InFront();      // the main dialog is the foreground window
+// Whether this program may register the pick hotkey's default chord while Tintwell runs.
+Step HotkeyFree(bool free);
+// A right click on a sample, its Recent Colours submenu, then the item with this mnemonic.
+Step Recent(int sample, char key);
+Step StoredHistory(const std::string& colours);  // "RRGGBB RRGGBB ..." as stored, newest first
+// Moves of a pick between two points, `rounds` times each; prints the median and the worst time
+// a move takes, the program's answer included. Fails only when the pick is not running.
+Step MeasureMoves(POINT a, POINT b, int rounds);
