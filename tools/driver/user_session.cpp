@@ -716,7 +716,11 @@ ColourPatch::ColourPatch(COLORREF colour, POINT corner)
 }
 
 ColourPatch::~ColourPatch() {
+    // The class goes too: it paints with this brush, and a later patch of the colour needs its own.
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
     DestroyWindow(window);
+    UnregisterClassA(name, nullptr);
     DeleteObject(brush);
 }
 
