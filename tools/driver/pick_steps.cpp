@@ -115,8 +115,10 @@ Step PickFromScreen(bool byHotkey) {
 Step Hover(const std::vector<POINT>& to) {
     return {[=](Session& s) {
         for (POINT at : to) {
-            // The real cursor goes there too, or the moves Wine makes from it would disagree.
+            // The real cursor goes there too, or the moves Wine makes from it would disagree;
+            // they come late, through the display, and would undo a nudge that follows.
             SetCursorPos(at.x, at.y);
+            Sleep(50);
             Move(MainDialogOf(s), at, 0);
         }
         return std::string();
@@ -252,22 +254,18 @@ Step Recent(int sample, char key) {
         if (!WaitUntil([&] { return IsWindowVisible(popup = FindWindowA("#32768", nullptr)); })) {
             return "no samples' menu";
         }
-        PostMessageA(popup, WM_CHAR, 'c', 1);
-        // The submenu opens as a second menu window.
-        HWND sub = nullptr;
-        if (!WaitUntil([&] {
-                sub = FindWindowExA(nullptr, nullptr, "#32768", nullptr);
-                while (sub != nullptr && (sub == popup || !IsWindowVisible(sub))) {
-                    sub = FindWindowExA(nullptr, sub, "#32768", nullptr);
-                }
-                return sub != nullptr;
-            })) {
-            return "no Recent Colours submenu";
+        // Down four times past the three copy commands is the submenu, which Right opens on its
+        // first item; the clearing command is its last.
+        std::vector<WPARAM> keys = {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT};
+        if (key == 'c') {
+            keys.push_back(VK_UP);
+        } else {
+            keys.insert(keys.end(), key - '1', VK_DOWN);
         }
-        PostMessageA(sub, WM_CHAR, static_cast<unsigned char>(key), 1);
-        // Escape twice closes the menus where the key chose nothing.
-        PostMessageA(sub, WM_KEYDOWN, VK_ESCAPE, 1);
-        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+        keys.insert(keys.end(), {VK_RETURN, VK_ESCAPE, VK_ESCAPE});
+        for (WPARAM k : keys) {
+            PostMessageA(popup, WM_KEYDOWN, k, 1);
+        }
         if (!WaitUntil([&] { return !IsWindowVisible(popup); })) {
             return "the samples' menu stayed open";
         }

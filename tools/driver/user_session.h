@@ -152,7 +152,8 @@ Step LoseCapture();  // as a window of the system takes the mouse
 Step InFront();      // the main dialog is the foreground window
 // Whether this program may register the pick hotkey's default chord while Tintwell runs.
 Step HotkeyFree(bool free);
-// A right click on a sample, its Recent Colours submenu, then the item with this mnemonic.
+// A right click on a sample, its Recent Colours submenu, then the colour of that number ('1' the
+// newest) or, for 'c', the clearing command.
 Step Recent(int sample, char key);
 Step StoredHistory(const std::string& colours);  // "RRGGBB RRGGBB ..." as stored, newest first
 // Moves of a pick between two points, `rounds` times each; prints the median and the worst time
