@@ -141,13 +141,7 @@ INT_PTR OnMove(HWND dialog, WPARAM buttons, LPARAM clientPoint) {
     if (g_app.pick.held && !(buttons & MK_LBUTTON)) {
         return TRUE;
     }
-    POINT at = ToScreen(dialog, clientPoint);
-    // Without a button, the cursor is where the pick is: a move that the nudge's own cursor
-    // placement caused may come after the next nudge, and must not undo it.
-    if (!g_app.pick.held) {
-        GetCursorPos(&at);
-    }
-    Follow(at);
+    Follow(ToScreen(dialog, clientPoint));
     return TRUE;
 }
 
