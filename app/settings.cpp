@@ -4,18 +4,12 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/settings_key.h"
 #include "registry/registry_key.h"
 
 using Marrowset::CRegistryKey;
 
-const char kSettingsKeyPath[] = "SOFTWARE\\Vexmoor Utils\\Tintwell\\";
-
 namespace {
-
-constexpr char kOptionsValue[] = "Options";
-constexpr char kNormalPosValue[] = "LastNormalPos";
-constexpr char kCompactPosValue[] = "LastCompactPos";
-constexpr char kLastFileValue[] = "LastSwatchFile";
 
 // The templates' sizes in dialog units, taken as pixels for the default positions.
 constexpr SIZE kNormalNominal = {200, 103};

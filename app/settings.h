@@ -8,8 +8,6 @@
 
 #include "app/app_state.h"
 
-extern const char kSettingsKeyPath[];
-
 // Sets the view and both positions, from the registry or from defaults; never fails.
 void LoadSettings();
 // Stores the view and both positions, then ends the current main dialog, whatever happened.

@@ -43,8 +43,7 @@ INT_PTR OnTrayNotify(WPARAM /*iconId*/, LPARAM mouseMessage) {
         GetCursorPos(&cursor);
         // The window must be in front, or the popup does not close when the user clicks elsewhere.
         SetForegroundWindow(g_app.mainWindow);
-        // A fixed height just above the bottom edge, where a bottom taskbar's icons sit.
-        int y = GetSystemMetrics(SM_CYSCREEN) - 28;
+        int y = GetSystemMetrics(SM_CYSCREEN) - kTrayPopupLift;
         TrackPopupMenu(GetSubMenu(g_app.menu.get(), 0), TPM_BOTTOMALIGN | TPM_RIGHTALIGN, cursor.x,
                        y, 0, g_app.mainWindow, nullptr);
         break;

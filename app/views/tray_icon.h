@@ -6,8 +6,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-// Callback message of the tray icon, private to the main dialogs.
-constexpr UINT WM_TRAYNOTIFY = WM_USER + 261;
+#include "app/views/tray_popup.h"
+
 
 class TrayIcon {
   public:
