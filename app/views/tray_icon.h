@@ -8,7 +8,6 @@
 
 #include "app/views/tray_popup.h"
 
-
 class TrayIcon {
   public:
     // tip may be null: the icon then has no tooltip.

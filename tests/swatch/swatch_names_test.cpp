@@ -21,8 +21,9 @@ std::string Plain(unsigned count, unsigned version, unsigned named) {
 // A named record: the record, a length of `length` units, then `text`; by default the text and
 // its zero.
 std::string Named(const std::u16string& text, unsigned length = ~0u) {
-    return AcoRecord(0, 0, 0, 0) + (length == ~0u ? AcoName(static_cast<unsigned>(text.size() + 1), text + u'\0')
-                                                  : AcoName(length, text));
+    return AcoRecord(0, 0, 0, 0) +
+           (length == ~0u ? AcoName(static_cast<unsigned>(text.size() + 1), text + u'\0')
+                          : AcoName(length, text));
 }
 
 Names NamesOf(const std::string& path, std::size_t count) {

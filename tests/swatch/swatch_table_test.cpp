@@ -48,10 +48,10 @@ constexpr LoadStatus kShort = SWATCH_E_COUNT | SWATCH_E_READ;
 constexpr LoadStatus kFlagged = SWATCH_E_UNSUPPORTED | SWATCH_E_READ;
 const std::string r0 = AcoRecord(0, 0x100, 0x200, 0x300), r1 = AcoRecord(0, 0x400, 0x500, 0x600),
                   r2 = AcoRecord(0, 0x700, 0x800, 0x900), three = r0 + r1 + r2;
-const std::string lab = AcoRecord(7, 1, 2, 3, 4), s3 = AcoRecord(3, 1, 0, 0), s8 = AcoRecord(8, 0, 1, 0),
-                  s4096 = AcoRecord(4096, 0, 0, 1);
-const std::string quiet =
-    AcoRecord(2, 1, 1, 1) + AcoRecord(9, 2, 2, 2) + AcoRecord(4095, 3, 3, 3) + AcoRecord(4097, 4, 4, 4);
+const std::string lab = AcoRecord(7, 1, 2, 3, 4), s3 = AcoRecord(3, 1, 0, 0),
+                  s8 = AcoRecord(8, 0, 1, 0), s4096 = AcoRecord(4096, 0, 0, 1);
+const std::string quiet = AcoRecord(2, 1, 1, 1) + AcoRecord(9, 2, 2, 2) + AcoRecord(4095, 3, 3, 3) +
+                          AcoRecord(4097, 4, 4, 4);
 // What each table holds, loaded with a warning, before the load under test.
 const std::string before = Records(30);
 
@@ -72,8 +72,8 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
         {"count 0", AcoHeader(1, 0) + three, false, SWATCH_E_COUNT, before},
         {"header only", AcoHeader(1, 3), true, kShort, ""},
         {"too few records", AcoHeader(1, 5) + three + "123456789", true, kShort, three},
-        {"more records than the count, flagged past it", AcoHeader(1, 12) + Records(12) + lab, true, 0,
-         Records(12)},
+        {"more records than the count, flagged past it", AcoHeader(1, 12) + Records(12) + lab, true,
+         0, Records(12)},
         {"largest count", AcoHeader(1, 65535) + Records(65535), true, 0, Records(65535)},
         {"colour spaces that do not warn", AcoHeader(1, 4) + quiet, true, 0, quiet},
         {"colour space 3", AcoHeader(1, 1) + s3, true, kFlagged, s3},
@@ -82,13 +82,14 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
         {"flagged and too few", AcoHeader(1, 3) + r0 + lab, true, kFlagged | kShort, r0 + lab},
         {"version bytes 02 00", AcoHeader(0x0200, 3) + three, true, 0, three},
         // The second name's length and the last record straddle chunks.
-        {"version 2", AcoHeader(2, 4) + r0 + Name(37) + r1 + Name(0) + r2 + Name(240) + r0 + Name(1),
-         true, 0, three + r0},
+        {"version 2",
+         AcoHeader(2, 4) + r0 + Name(37) + r1 + Name(0) + r2 + Name(240) + r0 + Name(1), true, 0,
+         three + r0},
         {"version 2, last name cut short", AcoHeader(2, 2) + r0 + Name(2) + lab + Name(4, 1), true,
          kShort, r0},
         // Twice this length overflows 32 bits.
-        {"version 2, name longer than the file", AcoHeader(2, 2) + r0 + Name(0x80000000, 0) + r1, true,
-         kShort, ""},
+        {"version 2, name longer than the file", AcoHeader(2, 2) + r0 + Name(0x80000000, 0) + r1,
+         true, kShort, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/views/tray_popup.h"
 #include "user_session.h"
 
 namespace {
@@ -17,7 +18,6 @@ namespace {
 const char kColour[] = "4a90d9";
 const char kShown[] = "74 144 217 4A90D9";
 const char kMatched[] = "51 153 204 3399CC";
-constexpr UINT kTrayNotify = WM_USER + 261;  // the tray icon's callback message
 
 // A shown window of the program: the About box when it is open, else the main dialog.
 HWND Front() {
@@ -92,7 +92,7 @@ Step TrayPicture(char key, const std::string& file) {
                          (taskbar.top + taskbar.bottom) / 2);
         }
         HWND dialog = Front();
-        PostMessageA(dialog, kTrayNotify, 0, WM_RBUTTONDOWN);
+        PostMessageA(dialog, WM_TRAYNOTIFY, 0, WM_RBUTTONDOWN);
         HWND popup = nullptr;
         for (int i = 0; i < 500 && (popup == nullptr || !IsWindowVisible(popup)); ++i) {
             Sleep(10);

@@ -1,0 +1,37 @@
+// What the steps share: the session's record of the program's windows, and the waits, finds and
+// reads that every step is made of.
+#ifndef TINTWELL_DRIVER_SESSION_H
+#define TINTWELL_DRIVER_SESSION_H
+
+#include "user_session.h"
+
+constexpr DWORD kPatience = 5000;     // milliseconds a window or a change may take to show
+constexpr int kMessageText = 0xFFFF;  // a message box's text
+
+struct Session {
+    ~Session();
+    PROCESS_INFORMATION process{};
+    HWND main = nullptr;
+    HWND compact = nullptr;  // the last Compact dialog, whose tray icon must go with it
+    HWND about = nullptr;
+};
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = kPatience);
+// Waits until `shown` gives `expected`; the answer names what was shown instead.
+std::string Expect(const std::string& what, const std::string& expected,
+                   const std::function<std::string()>& shown);
+
+// A visible top-level window of the program with that class for which `accept` holds; null when
+// none came in time.
+HWND WaitFor(const Session& s, const char* windowClass, const std::function<bool(HWND)>& accept,
+             DWORD milliseconds = kPatience);
+bool IsMessageBox(HWND window);
+// Clicks the button that ends a dialog.
+std::string Dismiss(HWND dialog, int button, const std::string& what);
+
+std::string Text(HWND window);  // as UTF-8
+RECT RectOf(HWND window);
+POINT MiddleOf(HWND window);
+std::string Format(LONG x, LONG y);
+
+#endif
