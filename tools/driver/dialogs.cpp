@@ -32,26 +32,9 @@ std::string ExpectTrayIcon(const Session& s, bool shown) {
     });
 }
 
-struct Census {
-    DWORD process;
-    int windows, dialogs;  // top-level windows of the process, and of them dialogs
-};
-
-BOOL CALLBACK CountWindow(HWND window, LPARAM data) {
-    auto* census = reinterpret_cast<Census*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[8] = {};
-    GetClassNameA(window, name, sizeof name);
-    census->windows += owner == census->process;
-    census->dialogs += owner == census->process && std::string(name) == "#32770";
-    return TRUE;
-}
-
-Census Count(const Session& s) {
-    Census census{s.process.dwProcessId, 0, 0};
-    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&census));
-    return census;
+// Top-level windows of the program, and of them dialogs.
+std::pair<std::size_t, std::size_t> Count(const Session& s) {
+    return {WindowsOf(s, nullptr).size(), WindowsOf(s, "#32770").size()};
 }
 
 // The commit charge, which Windows also reports as PrivateUsage; Wine fills only this field for
@@ -120,7 +103,7 @@ Step Keys() {
     return {[](Session& s) {
         // The dialog manager turns Escape into IDCANCEL and Enter into IDOK. Enter in the About
         // box presses its focused Close button, as it should, so only Escape goes there.
-        HWND front = s.about != nullptr && IsWindowVisible(s.about) ? s.about : s.main;
+        HWND front = Front(s);
         PostMessageA(front, WM_KEYDOWN, VK_ESCAPE, 1);
         if (front == s.main) {
             PostMessageA(front, WM_KEYDOWN, VK_RETURN, 1);
@@ -150,7 +133,7 @@ Step Close() {
 
 Step SwitchRepeatedly(int times, SIZE_T growthLimit) {
     return {[=](Session& s) -> std::string {
-        Census first{};
+        std::pair<std::size_t, std::size_t> first{};
         long long memory = 0;
         for (int i = 1; i <= times; ++i) {
             HWND old = s.main;
@@ -165,11 +148,11 @@ Step SwitchRepeatedly(int times, SIZE_T growthLimit) {
                 memory = PrivateBytes(s);
             }
         }
-        Census last = Count(s);
+        auto [windows, dialogs] = Count(s);
         long long growth = PrivateBytes(s) - memory;
-        if (last.dialogs != 1 || last.windows != first.windows) {
-            return std::to_string(last.dialogs) + " dialogs and " + std::to_string(last.windows) +
-                   " windows, after " + std::to_string(first.windows);
+        if (dialogs != 1 || windows != first.first) {
+            return std::to_string(dialogs) + " dialogs and " + std::to_string(windows) +
+                   " windows, after " + std::to_string(first.first);
         }
         return growth < static_cast<long long>(growthLimit)
                    ? ""

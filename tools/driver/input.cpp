@@ -2,6 +2,8 @@
 // common dialogs, the clipboard and files dropped on it.
 #include <windows.h>
 
+#include <colordlg.h>
+#include <dlgs.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -13,9 +15,6 @@
 #include "session.h"
 
 namespace {
-
-constexpr int kFileNameBox = 0x047C;  // cmb13: the open-file dialog's file name box
-constexpr int kColourRed = 706;       // the colour dialog's red, green and blue edits
 
 // Clicks a button of the main dialog, then types into the fields of the common dialog it opens,
 // found by the first of them, and presses OK.
@@ -135,16 +134,16 @@ Step Press(int id) {
 
 Step Browse(const std::string& path) {
     return {[=](Session& s) {
-        return FillIn(s, IDC_BROWSE, "open-file dialog", {{kFileNameBox, path}});
+        return FillIn(s, IDC_BROWSE, "open-file dialog", {{cmb13, path}});  // the name box
     }};
 }
 
 Step Pick(int red, int green, int blue) {
     return {[=](Session& s) {
         return FillIn(s, IDC_COLOURS, "colour dialog",
-                      {{kColourRed, std::to_string(red)},
-                       {kColourRed + 1, std::to_string(green)},
-                       {kColourRed + 2, std::to_string(blue)}});
+                      {{COLOR_RED, std::to_string(red)},
+                       {COLOR_GREEN, std::to_string(green)},
+                       {COLOR_BLUE, std::to_string(blue)}});
     }};
 }
 

@@ -28,17 +28,27 @@ std::string Expect(const std::string& what, const std::string& expected,
                : what + ": expected \"" + expected + "\", shown \"" + last + "\"";
 }
 
+std::vector<HWND> WindowsOf(const Session& s, const char* windowClass) {
+    std::vector<HWND> found;
+    for (HWND w = FindWindowExA(nullptr, nullptr, windowClass, nullptr); w != nullptr;
+         w = FindWindowExA(nullptr, w, windowClass, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == s.process.dwProcessId) {
+            found.push_back(w);
+        }
+    }
+    return found;
+}
+
 HWND WaitFor(const Session& s, const char* windowClass, const std::function<bool(HWND)>& accept,
              DWORD milliseconds) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            for (found = FindWindowExA(nullptr, nullptr, windowClass, nullptr); found != nullptr;
-                 found = FindWindowExA(nullptr, found, windowClass, nullptr)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(found, &owner);
-                if (owner == s.process.dwProcessId && IsWindowVisible(found) && accept(found)) {
-                    return true;
+            for (HWND w : WindowsOf(s, windowClass)) {
+                if (IsWindowVisible(w) && accept(w)) {
+                    return (found = w) != nullptr;
                 }
             }
             return false;
@@ -53,6 +63,10 @@ bool IsMessageBox(HWND window) {
     std::string caption = Text(window);
     return (caption == "Tintwell" || caption == "Tintwell Error") &&
            GetDlgItem(window, IDC_USER_HEX) == nullptr;
+}
+
+HWND Front(const Session& s) {
+    return s.about != nullptr && IsWindowVisible(s.about) ? s.about : s.main;
 }
 
 std::string Dismiss(HWND dialog, int button, const std::string& what) {

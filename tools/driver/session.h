@@ -21,11 +21,14 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = kPat
 std::string Expect(const std::string& what, const std::string& expected,
                    const std::function<std::string()>& shown);
 
+// The program's top-level windows of that class (any, for null), shown or not.
+std::vector<HWND> WindowsOf(const Session& s, const char* windowClass);
 // A visible top-level window of the program with that class for which `accept` holds; null when
 // none came in time.
 HWND WaitFor(const Session& s, const char* windowClass, const std::function<bool(HWND)>& accept,
              DWORD milliseconds = kPatience);
 bool IsMessageBox(HWND window);
+HWND Front(const Session& s);  // the About box when it is open, else the main dialog
 // Clicks the button that ends a dialog.
 std::string Dismiss(HWND dialog, int button, const std::string& what);
 
