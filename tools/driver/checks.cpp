@@ -29,8 +29,7 @@ COLORREF PixelAt(POINT at) {
 
 // The tooltip's text, or nothing while none shows.
 std::string ShownTip(const Session& s) {
-    HWND tip = WaitFor(
-        s, "tooltips_class32", [](HWND) { return true; }, 0);
+    HWND tip = WaitFor(s, "tooltips_class32", nullptr, 0);
     std::string text = tip != nullptr ? Text(tip) : "";
     return tip == nullptr ? "" : !text.empty() ? text : "<empty tooltip>";
 }

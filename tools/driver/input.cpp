@@ -26,10 +26,7 @@ std::string FillIn(const Session& s, int button, const std::string& what,
         return "no " + what;
     }
     for (const auto& [id, text] : fields) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0,
-                            reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kPatience,
-                            &result);
+        Send(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     return Dismiss(dialog, IDOK, "the " + what);
 }
@@ -47,7 +44,7 @@ Step Popup(bool fromTray, char key) {
     return {[=](Session& s) -> std::string {
         PostMessageA(s.main, fromTray ? WM_TRAYNOTIFY : WM_SYSCOMMAND, fromTray ? 0 : SC_KEYMENU,
                      fromTray ? WM_RBUTTONDOWN : 'o');
-        HWND popup = WaitFor(s, "#32768", [](HWND) { return true; });
+        HWND popup = WaitFor(s, "#32768");
         if (popup == nullptr) {
             return "no popup menu";
         }
@@ -76,9 +73,7 @@ HWND Capture(HWND main) {
 // from where the real cursor is, without the button.)
 void Mouse(HWND main, UINT message, POINT at) {
     ScreenToClient(main, &at);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(main, message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0,
-                        MAKELPARAM(at.x, at.y), SMTO_ABORTIFHUNG, kPatience, &result);
+    Send(main, message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, MAKELPARAM(at.x, at.y));
 }
 
 bool SetClipboard(const std::string& text) {
@@ -197,14 +192,13 @@ Step Copy(int sample, char key, const std::string& copied) {
         }
         PostMessageA(s.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(s.main),
                      MAKELPARAM(at.x, at.y));
-        HWND popup = WaitFor(s, "#32768", [](HWND) { return true; });
+        HWND popup = WaitFor(s, "#32768");
         std::string failure = popup == nullptr ? "no copy menu" : Choose(popup, key);
         if (!failure.empty()) {
             return failure;
         }
         // The program copies once the menu has given its command, before it answers a message.
-        DWORD_PTR answer = 0;
-        SendMessageTimeoutA(s.main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, &answer);
+        Send(s.main, WM_NULL);
         return Expect("the clipboard", copied.empty() ? before : copied,
                       [] { return Clipboard(); });
     }};

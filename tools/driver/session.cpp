@@ -47,7 +47,7 @@ HWND WaitFor(const Session& s, const char* windowClass, const std::function<bool
     WaitUntil(
         [&] {
             for (HWND w : WindowsOf(s, windowClass)) {
-                if (IsWindowVisible(w) && accept(w)) {
+                if (IsWindowVisible(w) && (!accept || accept(w))) {
                     return (found = w) != nullptr;
                 }
             }
@@ -86,6 +86,11 @@ std::string Text(HWND window) {
     char bytes[4096] = {};
     WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes - 1, nullptr, nullptr);
     return bytes;
+}
+
+void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kPatience, &result);
 }
 
 RECT RectOf(HWND window) {

@@ -23,16 +23,18 @@ std::string Expect(const std::string& what, const std::string& expected,
 
 // The program's top-level windows of that class (any, for null), shown or not.
 std::vector<HWND> WindowsOf(const Session& s, const char* windowClass);
-// A visible top-level window of the program with that class for which `accept` holds; null when
-// none came in time.
-HWND WaitFor(const Session& s, const char* windowClass, const std::function<bool(HWND)>& accept,
-             DWORD milliseconds = kPatience);
+// A visible top-level window of the program with that class for which `accept` holds (any, for
+// none); null when none came in time.
+HWND WaitFor(const Session& s, const char* windowClass,
+             const std::function<bool(HWND)>& accept = nullptr, DWORD milliseconds = kPatience);
 bool IsMessageBox(HWND window);
 HWND Front(const Session& s);  // the About box when it is open, else the main dialog
 // Clicks the button that ends a dialog.
 std::string Dismiss(HWND dialog, int button, const std::string& what);
 
 std::string Text(HWND window);  // as UTF-8
+// Sends a message to a window of the program and waits, at most kPatience, until it is handled.
+void Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 RECT RectOf(HWND window);
 POINT MiddleOf(HWND window);
 std::string Format(LONG x, LONG y);

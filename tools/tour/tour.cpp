@@ -74,7 +74,7 @@ Step TrayPicture(char key, const std::string& file) {
         }
         HWND dialog = Front(s);
         PostMessageA(dialog, WM_TRAYNOTIFY, 0, WM_RBUTTONDOWN);
-        HWND popup = WaitFor(s, "#32768", [](HWND) { return true; });
+        HWND popup = WaitFor(s, "#32768");
         if (popup == nullptr) {
             return "no tray popup";
         }
