@@ -1,20 +1,14 @@
 #include "app/settings.h"
 
 #include "app/app_state.h"
+#include "app/settings_key.h"
 #include "app/views/window_placement.h"
 #include "registry/registry_key.h"
 
 using Marrowset::CRegistryKey;
 
-const char kSettingsKeyPath[] = "SOFTWARE\\Vexmoor Utils\\Tintwell\\";
-
 namespace {
 
-constexpr char kOptionsValue[] = "Options";
-constexpr char kNormalPosValue[] = "LastNormalPos";
-constexpr char kCompactPosValue[] = "LastCompactPos";
-constexpr char kLastFileValue[] = "LastSwatchFile";
-constexpr char kMatchingValue[] = "Matching";
 
 void PlaceAt(RECT* rect, POINT position) {
     rect->left = position.x;
