@@ -9,7 +9,6 @@ using Marrowset::CRegistryKey;
 
 namespace {
 
-
 void PlaceAt(RECT* rect, POINT position) {
     rect->left = position.x;
     rect->top = position.y;
