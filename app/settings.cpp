@@ -5,22 +5,13 @@
 
 #include "app/app_state.h"
 #include "app/colour/recent_colours.h"
+#include "app/settings_key.h"
 #include "app/views/window_placement.h"
 #include "registry/registry_key.h"
 
 using Marrowset::CRegistryKey;
 
-const char kSettingsKeyPath[] = "SOFTWARE\\Vexmoor Utils\\Tintwell\\";
-
 namespace {
-
-constexpr char kOptionsValue[] = "Options";
-constexpr char kNormalPosValue[] = "LastNormalPos";
-constexpr char kCompactPosValue[] = "LastCompactPos";
-constexpr char kLastFileValue[] = "LastSwatchFile";
-constexpr char kMatchingValue[] = "Matching";
-constexpr char kHistoryValue[] = "History";
-constexpr char kPickHotkeyValue[] = "PickHotkey";
 
 void PlaceAt(RECT* rect, POINT position) {
     rect->left = position.x;

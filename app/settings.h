@@ -8,8 +8,6 @@
 
 #include "app/app_state.h"
 
-extern const char kSettingsKeyPath[];
-
 // Sets the view, both positions, the way of matching, the recent colours and the pick hotkey,
 // from the registry or from defaults; never fails.
 void LoadSettings();

@@ -6,8 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-// Callback message of the tray icon, private to the main dialogs.
-constexpr UINT WM_TRAYNOTIFY = WM_USER + 261;
+#include "app/views/tray_popup.h"
 
 class TrayIcon {
   public:
@@ -30,10 +29,6 @@ class TrayIcon {
     NOTIFYICONDATAA data{};
     bool added = false;
 };
-
-// The command menu opens this far above the screen's bottom edge, where a bottom taskbar's icons
-// sit.
-constexpr int kTrayPopupLift = 28;
 
 // WM_TRAYNOTIFY in a main dialog: left press raises the window, right press opens the first popup
 // of `menu` as the command menu.

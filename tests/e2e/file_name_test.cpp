@@ -18,7 +18,7 @@ TEST(FileNames, InAnyScriptOpenThatVeryFile) {
     for (const wchar_t* name : {L"\u03A9mega.aco", L"\u65E5\u672C.aco"}) {
         const std::wstring path = WriteSwatchFile(name, {{0, 0, 0, 200}}).wstring();
         EXPECT_EQ(RunSessionWide(ProgramPath(), L"\"" + path + L"\"",
-                                 {Main(Normal), WidePath(path), Type("0000ff"),
+                                 {Main(Normal), Path(path), Type("0000ff"),
                                   Shows("0 0 255 0000FF", "0 0 200 0000C8"), Menu('x'), Exit()}),
                   "");
         std::filesystem::remove(path);

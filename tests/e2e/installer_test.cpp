@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "app/settings_key.h"
 #include "user_session.h"
 
 namespace {
@@ -127,7 +128,7 @@ TEST(Installer, RegistersOpensSwatchFilesAndUninstallsAllButTheSettingsAndOthers
 
     ASSERT_TRUE(Uninstall(folder));
     EXPECT_EQ(Footprint(folder), nothing + "open with: [-] [-]\n.aco: -, no key\n");
-    EXPECT_TRUE(KeyExists("SOFTWARE\\Vexmoor Utils\\Tintwell")) << "the settings went too";
+    EXPECT_TRUE(KeyExists(kSettingsKeyPath)) << "the settings went too";
     Store(std::nullopt);
 
     // Another program owns .aco: Tintwell joins its "Open with" list and leaves the rest alone.

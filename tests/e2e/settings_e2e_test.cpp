@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/settings_key.h"
 #include "user_session.h"
 
 namespace {
@@ -40,7 +41,7 @@ TEST(StoredSettings, AreReadWhereTheyCanBeAndOtherwiseTheNormalViewOpensCentred)
         {"a position as text", {zero, normal, {REG_SZ, "1234567"}}, Normal, centred},
         // clang-format on
     };
-    const char* const names[] = {"Options", "LastNormalPos", "LastCompactPos"};
+    const char* const names[] = {kOptionsValue, kNormalPosValue, kCompactPosValue};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(Store(std::nullopt));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings_key.h"
 #include "user_session.h"
 
 namespace {
@@ -20,16 +21,16 @@ std::string Start(const std::string& commandLine, const std::vector<Step>& steps
 }
 
 TEST(SwatchNames, TheTooltipNamesTheMatchAndItsPlaceAndTheLastFileReopens) {
-    std::vector<Swatch> twenty(20, {0, 0, 100, 0, "Green"});
+    std::vector<Swatch> twenty(20, {0, 0, 100, 0, u"Green"});
     // Equal colours earlier (not RGB) and later, the later ones past the first eight.
-    twenty[0] = {1, 0x33, 0x66, 0x99, "Not RGB"};
-    twenty[1] = {0, 0xE0, 0x10, 0x20, "Brand Accent 2"};
-    twenty[9] = {0, 0x33, 0x66, 0x99, u8"Κυανό"};
-    twenty[12] = twenty[18] = {0, 0x33, 0x66, 0x99, "Later twin"};
-    twenty[19] = {0, 0xF0, 0xE0, 0x30, u8"金色"};
+    twenty[0] = {1, 0x33, 0x66, 0x99, u"Not RGB"};
+    twenty[1] = {0, 0xE0, 0x10, 0x20, u"Brand Accent 2"};
+    twenty[9] = {0, 0x33, 0x66, 0x99, u"Κυανό"};
+    twenty[12] = twenty[18] = {0, 0x33, 0x66, 0x99, u"Later twin"};
+    twenty[19] = {0, 0xF0, 0xE0, 0x30, u"金色"};
     const std::string named = WriteSwatchFile("named.aco", twenty, true).string();
     const std::string plain =
-        WriteSwatchFile("plain.aco", {{0, 250, 120, 10, ""}, {0, 51, 102, 153, ""}}).string();
+        WriteSwatchFile("plain.aco", {{0, 250, 120, 10}, {0, 51, 102, 153}}).string();
     ASSERT_TRUE(Store(kNormal));
     // clang-format off
     EXPECT_EQ(Start(named, {Main(Normal), Tip(""), Type("336699"), Shows(kBlue, kBlue),
@@ -50,7 +51,7 @@ TEST(SwatchNames, TheTooltipNamesTheMatchAndItsPlaceAndTheLastFileReopens) {
     // clang-format on
     // A remembered path that is not plain text is passed over (the registry library's test
     // covers texts cut short or too long).
-    ASSERT_TRUE(Store(kNormal) && StoreValue("LastSwatchFile", REG_EXPAND_SZ, plain + '\0'));
+    ASSERT_TRUE(Store(kNormal) && StoreValue(kLastFileValue, REG_EXPAND_SZ, plain + '\0'));
     EXPECT_EQ(Start("", {Main(Normal), Path(""), Menu('x'), Exit()}), "");
     std::filesystem::remove(plain);
 }

@@ -3,33 +3,27 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
+#include "tests/support/palette_writer.h"
 
 namespace {
 
 using Names = std::vector<std::u16string>;
 
-std::string Be16(unsigned value) {
-    return {static_cast<char>(value >> 8), static_cast<char>(value)};
-}
 // `count` plain records, then a header of `version` counting `named`.
 std::string Plain(unsigned count, unsigned version, unsigned named) {
-    return Be16(1) + Be16(count) + std::string(10 * count, '\0') + Be16(version) + Be16(named);
+    return AcoHeader(1, count) + std::string(10 * count, '\0') + AcoHeader(version, named);
 }
 // A named record: the record, a length of `length` units, then `text`; by default the text and
 // its zero.
 std::string Named(const std::u16string& text, unsigned length = ~0u) {
-    std::string bytes = std::string(10, '\0') + Be16(length == ~0u ? 0 : length >> 16) +
-                        Be16(length == ~0u ? static_cast<unsigned>(text.size() + 1) : length);
-    for (char16_t unit : text + (length == ~0u ? std::u16string(1, u'\0') : u"")) {
-        bytes += Be16(unit);
-    }
-    return bytes;
+    return AcoRecord(0, 0, 0, 0) +
+           (length == ~0u ? AcoName(static_cast<unsigned>(text.size() + 1), text + u'\0')
+                          : AcoName(length, text));
 }
 
 Names NamesOf(const std::string& path, std::size_t count) {
@@ -51,7 +45,7 @@ TEST(SwatchNames, WhatCannotBeReadHasNoName) {
         std::string file;
         Names names;
     } cases[] = {
-        {"named only", Be16(2) + Be16(2) + Named(u"Teal") + Named(u""), {u"Teal", u"", u""}},
+        {"named only", AcoHeader(2, 2) + Named(u"Teal") + Named(u""), {u"Teal", u"", u""}},
         {"no named section", Plain(2, 1, 2) + Named(u"x"), {u""}},
         {"named section counts fewer", Plain(3, 2, 1) + Named(u"x") + Named(u"y"), {u"x", u""}},
         {"named section counts more", Plain(1, 2, 3) + Named(u"x") + Named(u"y"), {u"x", u""}},
@@ -66,7 +60,7 @@ TEST(SwatchNames, WhatCannotBeReadHasNoName) {
          {a64, std::u16string(63, u'a') + u"…", a62 + u"…"}},
     };
     for (const auto& c : cases) {
-        std::ofstream("names.aco", std::ios::binary) << c.file;
+        ASSERT_TRUE(WriteBytes("names.aco", c.file));
         EXPECT_EQ(NamesOf("names.aco", c.names.size()), c.names) << c.what;
         EXPECT_EQ(std::remove("names.aco"), 0);
     }

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,36 +12,25 @@
 #include "swatch/swatch_file.h"
 #include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
+#include "tests/support/palette_writer.h"
 
 namespace {
 
-// Pieces of swatch files, big-endian as stored, to be joined with +.
-std::string Be16(unsigned value) {
-    return {static_cast<char>(value >> 8 & 0xFF), static_cast<char>(value & 0xFF)};
-}
-std::string Header(unsigned version, unsigned count) {
-    return Be16(version) + Be16(count);
-}
-std::string Record(unsigned space, unsigned c1, unsigned c2, unsigned c3, unsigned c4 = 0) {
-    return Be16(space) + Be16(c1) + Be16(c2) + Be16(c3) + Be16(c4);
-}
 std::string Records(int count) {
     std::string bytes;
     for (int i = 0; i < count; ++i) {
-        bytes += Record(0, i, 0xFFFF - i, i * 7, i ^ 0x5A5A);
+        bytes += AcoRecord(0, i, 0xFFFF - i, i * 7, i ^ 0x5A5A);
     }
     return bytes;
 }
 // What follows a version-2 record: the name's length in two-byte units, then up to `units` units.
 std::string Name(unsigned length, unsigned units = ~0u) {
-    return Be16(length >> 16) + Be16(length & 0xFFFF) +
-           std::string(2 * (units < length ? units : length), 'n');
+    return AcoName(length, std::u16string(units < length ? units : length, u'n'));
 }
 
 // Into the working directory, which ctest makes the test's own build directory.
 const char* Write(const std::string& bytes) {
-    std::ofstream("test.aco", std::ios::binary) << bytes;
-    return "test.aco";
+    return WriteBytes("test.aco", bytes) ? "test.aco" : "not written";
 }
 
 // The table's entries as its walk gives them, turned back into file records.
@@ -58,12 +46,12 @@ std::string RecordsOf(SwatchTable& table) {
 
 constexpr LoadStatus kShort = SWATCH_E_COUNT | SWATCH_E_READ;
 constexpr LoadStatus kFlagged = SWATCH_E_UNSUPPORTED | SWATCH_E_READ;
-const std::string r0 = Record(0, 0x100, 0x200, 0x300), r1 = Record(0, 0x400, 0x500, 0x600),
-                  r2 = Record(0, 0x700, 0x800, 0x900), three = r0 + r1 + r2;
-const std::string lab = Record(7, 1, 2, 3, 4), s3 = Record(3, 1, 0, 0), s8 = Record(8, 0, 1, 0),
-                  s4096 = Record(4096, 0, 0, 1);
-const std::string quiet =
-    Record(2, 1, 1, 1) + Record(9, 2, 2, 2) + Record(4095, 3, 3, 3) + Record(4097, 4, 4, 4);
+const std::string r0 = AcoRecord(0, 0x100, 0x200, 0x300), r1 = AcoRecord(0, 0x400, 0x500, 0x600),
+                  r2 = AcoRecord(0, 0x700, 0x800, 0x900), three = r0 + r1 + r2;
+const std::string lab = AcoRecord(7, 1, 2, 3, 4), s3 = AcoRecord(3, 1, 0, 0),
+                  s8 = AcoRecord(8, 0, 1, 0), s4096 = AcoRecord(4096, 0, 0, 1);
+const std::string quiet = AcoRecord(2, 1, 1, 1) + AcoRecord(9, 2, 2, 2) + AcoRecord(4095, 3, 3, 3) +
+                          AcoRecord(4097, 4, 4, 4);
 // What each table holds, loaded with a warning, before the load under test.
 const std::string before = Records(30);
 
@@ -81,31 +69,32 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
         {"directory", "", false, 0xE000000D, before, "."},
         {"empty file", "", false, SWATCH_E_READ, before},
         {"three bytes", std::string("\0\1\0", 3), false, SWATCH_E_READ, before},
-        {"count 0", Header(1, 0) + three, false, SWATCH_E_COUNT, before},
-        {"header only", Header(1, 3), true, kShort, ""},
-        {"too few records", Header(1, 5) + three + "123456789", true, kShort, three},
-        {"more records than the count, flagged past it", Header(1, 12) + Records(12) + lab, true, 0,
-         Records(12)},
-        {"largest count", Header(1, 65535) + Records(65535), true, 0, Records(65535)},
-        {"colour spaces that do not warn", Header(1, 4) + quiet, true, 0, quiet},
-        {"colour space 3", Header(1, 1) + s3, true, kFlagged, s3},
-        {"colour space 8", Header(1, 1) + s8, true, kFlagged, s8},
-        {"colour space 4096", Header(1, 1) + s4096, true, kFlagged, s4096},
-        {"flagged and too few", Header(1, 3) + r0 + lab, true, kFlagged | kShort, r0 + lab},
-        {"version bytes 02 00", Header(0x0200, 3) + three, true, 0, three},
+        {"count 0", AcoHeader(1, 0) + three, false, SWATCH_E_COUNT, before},
+        {"header only", AcoHeader(1, 3), true, kShort, ""},
+        {"too few records", AcoHeader(1, 5) + three + "123456789", true, kShort, three},
+        {"more records than the count, flagged past it", AcoHeader(1, 12) + Records(12) + lab, true,
+         0, Records(12)},
+        {"largest count", AcoHeader(1, 65535) + Records(65535), true, 0, Records(65535)},
+        {"colour spaces that do not warn", AcoHeader(1, 4) + quiet, true, 0, quiet},
+        {"colour space 3", AcoHeader(1, 1) + s3, true, kFlagged, s3},
+        {"colour space 8", AcoHeader(1, 1) + s8, true, kFlagged, s8},
+        {"colour space 4096", AcoHeader(1, 1) + s4096, true, kFlagged, s4096},
+        {"flagged and too few", AcoHeader(1, 3) + r0 + lab, true, kFlagged | kShort, r0 + lab},
+        {"version bytes 02 00", AcoHeader(0x0200, 3) + three, true, 0, three},
         // The second name's length and the last record straddle chunks.
-        {"version 2", Header(2, 4) + r0 + Name(37) + r1 + Name(0) + r2 + Name(240) + r0 + Name(1),
-         true, 0, three + r0},
-        {"version 2, last name cut short", Header(2, 2) + r0 + Name(2) + lab + Name(4, 1), true,
+        {"version 2",
+         AcoHeader(2, 4) + r0 + Name(37) + r1 + Name(0) + r2 + Name(240) + r0 + Name(1), true, 0,
+         three + r0},
+        {"version 2, last name cut short", AcoHeader(2, 2) + r0 + Name(2) + lab + Name(4, 1), true,
          kShort, r0},
         // Twice this length overflows 32 bits.
-        {"version 2, name longer than the file", Header(2, 2) + r0 + Name(0x80000000, 0) + r1, true,
-         kShort, ""},
+        {"version 2, name longer than the file", AcoHeader(2, 2) + r0 + Name(0x80000000, 0) + r1,
+         true, kShort, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SwatchTable table;
-        table.SetFileName(Write(Header(1, 31) + before));
+        table.SetFileName(Write(AcoHeader(1, 31) + before));
         ASSERT_TRUE(table.Load());
         table.SetFileName(c.path);
         Write(c.file);
@@ -122,7 +111,7 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
 // name's length alone shows that it runs past the end, so the reader stops within its first
 // buffer.
 TEST(SwatchLoad, ANameLengthPastTheEndEndsTheLoadAtOnce) {
-    Write(Header(2, 2) + r0 + Name(1) + r1 + Name(0x7FFFFFFF, 0));
+    Write(AcoHeader(2, 2) + r0 + Name(1) + r1 + Name(0x7FFFFFFF, 0));
     std::filesystem::resize_file("test.aco", std::uintmax_t{1} << 30);
     SwatchTable table;
     table.SetFileName("test.aco");
@@ -143,7 +132,7 @@ TEST(SwatchLoad, ANameLengthPastTheEndEndsTheLoadAtOnce) {
 
 TEST(SwatchCursor, StopsAtTheEndWhereASearchLeavesIt) {
     SwatchTable table;
-    table.SetFileName(Write(Header(1, 3) + three));
+    table.SetFileName(Write(AcoHeader(1, 3) + three));
     ASSERT_TRUE(table.Load());
     EXPECT_EQ(table.FindClosestColour(0x060504), 0x060504u);
     // However long a caller goes on asking, the walk does not start over.

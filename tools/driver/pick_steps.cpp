@@ -8,25 +8,14 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "session.h"
 #include "user_session.h"
 
 namespace {
 
-constexpr DWORD kPatience = 5000;
 constexpr int kMagnifiedSide = 11;
 constexpr UINT kDefaultModifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
 constexpr UINT kDefaultKey = 'C';
-
-bool WaitUntil(const std::function<bool()>& condition) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= kPatience) {
-            return false;
-        }
-        Sleep(10);
-    }
-    return true;
-}
 
 std::string Hex(COLORREF colour) {
     char text[8];
@@ -53,19 +42,11 @@ HWND Magnifier(const Session& s) {
          w = FindWindowExA(nullptr, w, "TintwellMagnifier", nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
-        if (owner == ProcessIdOf(s) && IsWindowVisible(w)) {
+        if (owner == s.process.dwProcessId && IsWindowVisible(w)) {
             return w;
         }
     }
     return nullptr;
-}
-
-std::string Text(HWND window) {
-    char text[64] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, kPatience, &copied);
-    return std::string(text, copied);
 }
 
 // A mouse move to a point of the screen as the capture receives it, handled before it returns.
@@ -100,7 +81,7 @@ std::string WholeAndClear(HWND magnifier, POINT at) {
 
 Step PickFromScreen(bool byHotkey) {
     return {[=](Session& s) {
-        HWND main = MainDialogOf(s);
+        HWND main = s.main;
         if (byHotkey) {
             PostMessageA(main, WM_HOTKEY, 1, MAKELPARAM(kDefaultModifiers, kDefaultKey));
         } else {
@@ -119,7 +100,7 @@ Step Hover(const std::vector<POINT>& to) {
             // they come late, through the display, and would undo a nudge that follows.
             SetCursorPos(at.x, at.y);
             Sleep(50);
-            Move(MainDialogOf(s), at, 0);
+            Move(s.main, at, 0);
         }
         return std::string();
     }};
@@ -148,7 +129,7 @@ Step Nudge(WORD key, bool shift, int times, POINT cursor) {
         SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
         // Input is handled in order: once the program answers, it has had the keys.
         DWORD_PTR answer = 0;
-        SendMessageTimeoutA(MainDialogOf(s), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, &answer);
+        SendMessageTimeoutA(s.main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, &answer);
         if (cursor.x == kAnywhere.x) {
             return "";
         }
@@ -214,16 +195,14 @@ Step NoMagnifier() {
 
 Step LoseCapture() {
     return {[](Session& s) {
-        PostMessageA(MainDialogOf(s), WM_CANCELMODE, 0, 0);
-        return WaitUntil([&] { return Capture(MainDialogOf(s)) == nullptr; })
-                   ? ""
-                   : "the mouse still held";
+        PostMessageA(s.main, WM_CANCELMODE, 0, 0);
+        return WaitUntil([&] { return Capture(s.main) == nullptr; }) ? "" : "the mouse still held";
     }};
 }
 
 Step InFront() {
     return {[](Session& s) {
-        return WaitUntil([&] { return GetForegroundWindow() == MainDialogOf(s); })
+        return WaitUntil([&] { return GetForegroundWindow() == s.main; })
                    ? ""
                    : "the main dialog is not in front";
     }};
@@ -245,7 +224,7 @@ Step HotkeyFree(bool free) {
 
 Step Recent(int sample, char key) {
     return {[=](Session& s) -> std::string {
-        HWND main = MainDialogOf(s);
+        HWND main = s.main;
         RECT r{};
         GetWindowRect(GetDlgItem(main, sample), &r);
         HWND popup = nullptr;
@@ -298,7 +277,7 @@ Step StoredHistory(const std::string& colours) {
 
 Step MeasureMoves(POINT a, POINT b, int rounds) {
     return {[=](Session& s) -> std::string {
-        HWND main = MainDialogOf(s);
+        HWND main = s.main;
         LARGE_INTEGER frequency;
         QueryPerformanceFrequency(&frequency);
         std::vector<double> times;

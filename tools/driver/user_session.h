@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/palette_writer.h"
+
 struct Session;  // what the steps have found of the program's windows so far
 
 // A step answers what it found otherwise than expected, or nothing.
@@ -20,81 +22,67 @@ struct Step {
     bool answersBox = false;  // any other step finding a message box of the program fails
 };
 
+// Starts tintwell.exe in its own folder (where its icon file lies), as a shortcut would, and runs
+// the steps up to the first failure, which the answer names with the step's number. A program
+// still running then is killed, so that a failed case leaves nothing behind.
+std::string RunSession(const std::string& exe, const std::string& arguments,
+                       const std::vector<Step>& steps);
+// With a command line in UTF-16, as Explorer starts a program.
+std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
+                           const std::vector<Step>& steps);
+// On a program that someone else started, such as the shell opening a file; the session takes
+// over the process handle and closes it.
+std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps);
+
+std::string& ProgramPath();  // the tintwell.exe under test: the test program's first argument
+// Wine hands arguments over as they were typed: a Unix path becomes one on drive Z:.
+std::string WindowsPath(std::string path);
+POINT Centred(int width, int height);  // the corner of a window of that size centred on screen
+
+// Windows
+
 enum View { Normal, Compact };
 constexpr POINT kAnywhere = {-32768, -32768};
-
-struct Settings {
-    BYTE options;  // 1 for the Normal view, 0 for the Compact one
-    POINT normal, compact;
-};
 
 // That view's dialog shows (at `at`), the previous one does not, and only the Compact view has
 // an icon in the notification area.
 Step Main(View view, POINT at = kAnywhere);
-Step Shows(const std::string& user, const std::string& match);  // each "red green blue hex"
-Step Path(const std::string& path);                             // as the Normal view shows it
-Step Type(const std::string& text);                             // into the emptied hex edit
 Step Box(const std::string& caption, const std::string& text);  // then answered with OK
-Step Press(int id);                                             // a button of the main dialog
-Step Browse(const std::string& path);     // Browse, the path typed into the file dialog, Open
-Step Pick(int red, int green, int blue);  // Colours, the values typed into the dialog, OK
-Step Menu(char key);                      // the Options menu, then the item with this mnemonic
-Step Tray(char key);                      // the tray popup, then the item with this mnemonic
 Step About();       // the About box shows where a centred main dialog would be
 Step CloseAbout();  // by its Close button
 Step Keys();        // Escape, and Enter in a main dialog, close nothing
 Step Move(POINT to);
 Step Close();  // the main dialog's close box
 Step Exit();   // the program has ended with code 0
-Step Stored(const Settings& settings);
-
-// Starts tintwell.exe in its own folder (where its icon file lies), as a shortcut would, and runs
-// the steps up to the first failure, which the answer names with the step's number. A program
-// still running then is killed, so that a failed case leaves nothing behind.
-std::string RunSession(const std::string& exe, const std::string& arguments,
-                       const std::vector<Step>& steps);
-
-// The program's settings key, HKEY_LOCAL_MACHINE "SOFTWARE\Vexmoor Utils\Tintwell", written
-// anew; none: no key, so that the next start is a first run.
-bool Store(const std::optional<Settings>& settings);
-
-POINT Centred(int width, int height);  // the corner of a window of that size centred on screen
-
-// Wine hands arguments over as they were typed: a Unix path becomes one on drive Z:.
-std::string WindowsPath(std::string path);
-
-// Installer: runs the steps on a program that someone else started, such as the shell opening a
-// file; the session takes over the process handle and closes it.
-std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps);
-
-// The tooltip over the matched sample
-// The mouse comes to rest on the matched sample; the tooltip reads `text` (UTF-8), or, for an
-// empty text, none shows.
-Step Tip(const std::string& text);
-// The tintwell.exe under test: the test program's first argument.
-std::string& ProgramPath();
-
-// Settings values as stored, for what the program makes of values it did not write itself.
-std::string Position(POINT at);  // top, then left, each big-endian
-bool StoreValue(const char* name, DWORD type, const std::string& bytes);  // into the settings key
-
-// The two samples as painted on screen, read back pixel by pixel.
-Step Painted(COLORREF user, COLORREF match);
-
-// View switching, window placement and file names in any script.
-
 // The view command `times` times, each time into the dialog it opens; afterwards the program has
 // one dialog and as many top-level windows as after the first tenth, and its private memory has
 // grown by less than `growthLimit` bytes since then.
 Step SwitchRepeatedly(int times, SIZE_T growthLimit);
-Step WidePath(const std::wstring& path);  // as the Normal view shows it, read as UTF-16
 
-// RunSession with a command line in UTF-16, as Explorer starts a program.
-std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
-                           const std::vector<Step>& steps);
+// Input
 
-// Colours in and out: a window of one colour of the test's own, picks from the screen, paste,
-// copy and drop, each on the main dialog now shown.
+Step Type(const std::string& text);       // into the emptied hex edit
+Step Press(int id);                       // a button of the main dialog
+Step Browse(const std::string& path);     // Browse, the path typed into the file dialog, Open
+Step Pick(int red, int green, int blue);  // Colours, the values typed into the dialog, OK
+Step Menu(char key);                      // the Options menu, then the item with this mnemonic
+Step Tray(char key);                      // the tray popup, then the item with this mnemonic
+Step Drag(const std::vector<POINT>& to);  // the left button held from the user's sample to each
+Step EndPick(UINT message);  // WM_LBUTTONUP, WM_RBUTTONDOWN or WM_KEYDOWN (Escape); mouse freed
+Step Paste(const std::string& text);  // from the clipboard over the whole hex edit
+// A right click on a sample, then the menu item with this mnemonic; the clipboard then holds
+// `copied`, or for none, what it held before (the item was greyed).
+Step Copy(int sample, char key, const std::string& copied);
+Step Drop(const std::string& path);  // as Explorer drops a file on the dialog
+
+// Checks
+
+Step Shows(const std::string& user, const std::string& match);  // each "red green blue hex"
+Step Path(const std::filesystem::path& path);                   // as the Normal view shows it
+Step Painted(COLORREF user, COLORREF match);  // the samples' middle pixels on the screen
+// The mouse comes to rest on the matched sample; the tooltip reads `text` (UTF-8), or, for an
+// empty text, none shows.
+Step Tip(const std::string& text);
 
 // A top-most window of one colour, 80 pixels square at `corner`, that never takes the focus;
 // `shown` once its colour is on the screen.
@@ -108,31 +96,19 @@ struct ColourPatch {
     POINT middle;
     bool shown;
 };
-Step Drag(const std::vector<POINT>& to);  // the left button held from the user's sample to each
-Step EndPick(UINT message);  // WM_LBUTTONUP, WM_RBUTTONDOWN or WM_KEYDOWN (Escape); mouse freed
-Step Paste(const std::string& text);  // from the clipboard over the whole hex edit
-// A right click on a sample, then the menu item with this mnemonic; the clipboard then holds
-// `copied`, or for none, what it held before (the item was greyed).
-Step Copy(int sample, char key, const std::string& copied);
-Step Drop(const std::string& path);  // as Explorer drops a file on the dialog
 
-// Swatch files
+// The settings key
 
-struct Swatch {
-    int space, red, green, blue;  // each channel a byte
-    std::string name = "";        // UTF-8
+struct Settings {
+    BYTE options;  // 1 for the Normal view, 0 for the Compact one
+    POINT normal, compact;
 };
-// Writes, under `name` in the temporary folder, a header announcing `count` records (for -1, as
-// many as given), the records, and when `named`, the section that repeats them with their names.
-std::filesystem::path WriteSwatchFile(const std::filesystem::path& name,
-                                      const std::vector<Swatch>& swatches, bool named = false,
-                                      int count = -1);
-
-#endif
-
-// For steps kept in files of their own: the main dialog now shown, and the program's process.
-HWND MainDialogOf(const Session& s);
-DWORD ProcessIdOf(const Session& s);
+// The program's settings key written anew; none: no key, so that the next start is a first run.
+bool Store(const std::optional<Settings>& settings);
+Step Stored(const Settings& settings);
+// Values as stored, for what the program makes of values it did not write itself.
+std::string Position(POINT at);  // top, then left, each big-endian
+bool StoreValue(const char* name, DWORD type, const std::string& bytes);
 
 // Picks from the screen beyond a drag (pick_steps.cpp): started without a button, the magnifier,
 // the keyboard, the hotkey and the recent colours.
@@ -159,3 +135,5 @@ Step StoredHistory(const std::string& colours);  // "RRGGBB RRGGBB ..." as store
 // Moves of a pick between two points, `rounds` times each; prints the median and the worst time
 // a move takes, the program's answer included. Fails only when the pick is not running.
 Step MeasureMoves(POINT a, POINT b, int rounds);
+
+#endif

@@ -9,7 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "user_session.h"
+#include "app/views/tray_popup.h"
+#include "session.h"
 
 namespace {
 
@@ -17,26 +18,6 @@ namespace {
 const char kColour[] = "4a90d9";
 const char kShown[] = "74 144 217 4A90D9";
 const char kMatched[] = "51 153 204 3399CC";
-constexpr UINT kTrayNotify = WM_USER + 261;  // the tray icon's callback message
-
-// A shown window of the program: the About box when it is open, else the main dialog.
-HWND Front() {
-    for (const char* caption : {"About Tintwell", "Tintwell"}) {
-        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", caption); w != nullptr;
-             w = FindWindowExA(nullptr, w, "#32770", caption)) {
-            if (IsWindowVisible(w)) {
-                return w;
-            }
-        }
-    }
-    return nullptr;
-}
-
-RECT RectOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
 
 // A rectangle of the screen as a 24-bit BMP file; a bottom-up DIB section's rows are the file's.
 bool SavePicture(const RECT& rect, const std::string& path) {
@@ -70,10 +51,10 @@ bool SavePicture(const RECT& rect, const std::string& path) {
 
 // A picture of the window in front, as a BMP file.
 Step Snap(const std::string& file) {
-    return {[=](Session&) {
+    return {[=](Session& s) {
         // Activated anew: Wine paints a dialog that took the focus while still hidden with an
         // inactive caption.
-        HWND window = Front();
+        HWND window = Front(s);
         for (HWND w : {GetDesktopWindow(), window}) {
             SetForegroundWindow(w);
             Sleep(300);
@@ -85,19 +66,15 @@ Step Snap(const std::string& file) {
 // The pointer goes to rest on the tray icon, at the right end of the taskbar, then the tray popup
 // opens beside it; the dialog, the popup and the tray go into a picture before the item is chosen.
 Step TrayPicture(char key, const std::string& file) {
-    return {[=](Session&) -> std::string {
+    return {[=](Session& s) -> std::string {
         RECT taskbar;
         if (GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &taskbar)) {
             SetCursorPos(taskbar.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2,
                          (taskbar.top + taskbar.bottom) / 2);
         }
-        HWND dialog = Front();
-        PostMessageA(dialog, kTrayNotify, 0, WM_RBUTTONDOWN);
-        HWND popup = nullptr;
-        for (int i = 0; i < 500 && (popup == nullptr || !IsWindowVisible(popup)); ++i) {
-            Sleep(10);
-            popup = FindWindowA("#32768", nullptr);
-        }
+        HWND dialog = Front(s);
+        PostMessageA(dialog, WM_TRAYNOTIFY, 0, WM_RBUTTONDOWN);
+        HWND popup = WaitFor(s, "#32768");
         if (popup == nullptr) {
             return "no tray popup";
         }

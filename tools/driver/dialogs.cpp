@@ -1,0 +1,161 @@
+// The program's windows as found: its main dialogs, the About box, message boxes, and what view
+// switches leave behind.
+#include <windows.h>
+
+#include <psapi.h>
+#include <shellapi.h>
+
+#include "res/resource.h"
+#include "session.h"
+
+namespace {
+
+std::string ExpectCorner(const std::string& what, HWND window, POINT at) {
+    return Expect(what + "'s corner", Format(at.x, at.y), [&] {
+        RECT rect = RectOf(window);
+        return Format(rect.left, rect.top);
+    });
+}
+
+bool IsMain(HWND window, bool normal) {
+    return Text(window) == "Tintwell" && GetDlgItem(window, IDC_USER_HEX) != nullptr &&
+           (GetDlgItem(window, IDC_BROWSE) != nullptr) == normal;
+}
+
+std::string ExpectTrayIcon(const Session& s, bool shown) {
+    return Expect("the Compact view's tray icon", shown ? "shown" : "gone", [&] {
+        // A modify request that changes nothing: the shell accepts it only for an icon it holds.
+        NOTIFYICONDATAA probe{};
+        probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        probe.hWnd = s.compact;
+        return Shell_NotifyIconA(NIM_MODIFY, &probe) ? "shown" : "gone";
+    });
+}
+
+// Top-level windows of the program, and of them dialogs.
+std::pair<std::size_t, std::size_t> Count(const Session& s) {
+    return {WindowsOf(s, nullptr).size(), WindowsOf(s, "#32770").size()};
+}
+
+// The commit charge, which Windows also reports as PrivateUsage; Wine fills only this field for
+// another process.
+long long PrivateBytes(const Session& s) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(s.process.hProcess, &counters, sizeof counters);
+    return static_cast<long long>(counters.PagefileUsage);
+}
+
+}  // namespace
+
+Step Main(View view, POINT at) {
+    return {[=](Session& s) -> std::string {
+        bool normal = view == Normal;
+        HWND previous = s.main;
+        s.main = WaitFor(s, "#32770", [&](HWND w) { return IsMain(w, normal); });
+        if (s.main == nullptr) {
+            return normal ? "no Normal dialog shown" : "no Compact dialog shown";
+        }
+        if (previous != nullptr && IsWindowVisible(previous)) {
+            return "the previous dialog is still shown";
+        }
+        std::string failure = at.x != kAnywhere.x ? ExpectCorner("dialog", s.main, at) : "";
+        // A switch away from the Compact view removes its icon while the old dialog still exists.
+        s.compact = normal ? s.compact : s.main;
+        return !failure.empty() || s.compact == nullptr ? failure : ExpectTrayIcon(s, !normal);
+    }};
+}
+
+Step Box(const std::string& caption, const std::string& text) {
+    auto answer = [=](Session& s) -> std::string {
+        HWND box = WaitFor(s, "#32770", IsMessageBox);
+        if (box == nullptr) {
+            return "no message box for: " + text;
+        }
+        std::string shown = Text(box) + ": " + Text(GetDlgItem(box, kMessageText));
+        return shown == caption + ": " + text ? Dismiss(box, IDOK, "the message box")
+                                              : "message box " + shown;
+    };
+    return {answer, true};
+}
+
+Step About() {
+    return {[](Session& s) -> std::string {
+        s.about = WaitFor(s, "#32770", [](HWND w) { return Text(w) == "About Tintwell"; });
+        if (s.about == nullptr) {
+            return "no About box";
+        }
+        std::string terms = Text(GetDlgItem(s.about, IDC_ABOUT_TERMS));
+        std::size_t gap = terms.find("\r\n\r\n");
+        if (gap == std::string::npos || terms.find("\r\n\r\n", gap + 4) == std::string::npos) {
+            return "terms not in three paragraphs: " + terms;
+        }
+        RECT main = RectOf(s.main);
+        return ExpectCorner("About box", s.about,
+                            Centred(main.right - main.left, main.bottom - main.top));
+    }};
+}
+
+Step CloseAbout() {
+    return {[](Session& s) { return Dismiss(s.about, IDC_ABOUT_CLOSE, "the About box"); }};
+}
+
+Step Keys() {
+    return {[](Session& s) {
+        // The dialog manager turns Escape into IDCANCEL and Enter into IDOK. Enter in the About
+        // box presses its focused Close button, as it should, so only Escape goes there.
+        HWND front = Front(s);
+        PostMessageA(front, WM_KEYDOWN, VK_ESCAPE, 1);
+        if (front == s.main) {
+            PostMessageA(front, WM_KEYDOWN, VK_RETURN, 1);
+        }
+        // Posted input is handled in order: once the hex edit has been cleared, so have the keys.
+        std::string failure = Type("").run(s);
+        return !failure.empty() || (IsWindowVisible(front) && IsWindowVisible(s.main))
+                   ? failure
+                   : "a dialog closed";
+    }};
+}
+
+Step Move(POINT to) {
+    return {[=](Session& s) {
+        SetWindowPos(s.main, nullptr, to.x, to.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        return ExpectCorner("dialog", s.main, to);
+    }};
+}
+
+Step Close() {
+    return {[](Session& s) {
+        PostMessageA(s.main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return std::string();
+    }};
+}
+
+Step SwitchRepeatedly(int times, SIZE_T growthLimit) {
+    return {[=](Session& s) -> std::string {
+        std::pair<std::size_t, std::size_t> first{};
+        long long memory = 0;
+        for (int i = 1; i <= times; ++i) {
+            HWND old = s.main;
+            bool toNormal = GetDlgItem(old, IDC_BROWSE) == nullptr;
+            PostMessageA(old, WM_COMMAND, IDM_SWITCH_VIEW, 0);
+            s.main = WaitFor(s, "#32770", [&](HWND w) { return w != old && IsMain(w, toNormal); });
+            if (s.main == nullptr) {
+                return "no dialog after switch " + std::to_string(i);
+            }
+            if (i == times / 10) {
+                first = Count(s);
+                memory = PrivateBytes(s);
+            }
+        }
+        auto [windows, dialogs] = Count(s);
+        long long growth = PrivateBytes(s) - memory;
+        if (dialogs != 1 || windows != first.first) {
+            return std::to_string(dialogs) + " dialogs and " + std::to_string(windows) +
+                   " windows, after " + std::to_string(first.first);
+        }
+        return growth < static_cast<long long>(growthLimit)
+                   ? ""
+                   : "private memory grew by " + std::to_string(growth) + " bytes";
+    }};
+}
