@@ -73,9 +73,12 @@ constexpr int kMagnifiedSide = 11;
 // or started by the command or the hotkey without a button.
 struct ScreenPick {
     bool active = false;
-    bool held = false;      // the left button is held: moves without it are not the user's
-    bool read = false;      // a pixel was read, so a kept pick keeps a colour
-    POINT at{};             // the screen point last read
+    bool held = false;  // the left button is held: moves without it are not the user's
+    bool read = false;  // a pixel was read, so a kept pick keeps a colour
+    POINT at{};         // the screen point last read
+    // Where the arrow keys put the cursor, oldest first, until the moves this causes arrive.
+    POINT nudges[8]{};
+    std::size_t nudgeCount = 0;
     ShownColours before{};  // what a cancelled pick puts back
     UniqueHook keys;        // the arrow keys, Enter and Escape while the pick lasts
     // The magnifier beside the cursor, an owned popup of the main dialog, while the pick lasts.

@@ -1,8 +1,5 @@
 #include "app/settings.h"
 
-#include <cstdlib>
-#include <memory>
-
 #include "app/app_state.h"
 #include "app/colour/recent_colours.h"
 #include "app/settings_key.h"
@@ -73,15 +70,11 @@ MatchMode ReadMatching(CRegistryKey& key) {
 
 // Apart from the others too: a damaged list is an empty one.
 RecentColours ReadRecentColours(CRegistryKey& key) {
-    struct FreeBlock {
-        void operator()(BYTE* block) const { std::free(block); }
-    };
+    BYTE value[kRecentValueLimit];
+    DWORD length = 0;
     try {
-        BYTE* data = nullptr;
-        DWORD length = 0;
-        if (key.QueryValue(kHistoryValue, &data, &length)) {
-            std::unique_ptr<BYTE, FreeBlock> block(data);
-            return DecodeRecentColours(block.get(), length);
+        if (key.QueryBinaryValueUpTo(kHistoryValue, value, sizeof value, &length)) {
+            return DecodeRecentColours(value, length);
         }
     } catch (...) {
     }

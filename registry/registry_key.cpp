@@ -161,6 +161,22 @@ CRegistryKey::BinaryRead CRegistryKey::QueryBinaryValue(const char* name, void* 
     return BinaryRead::kRead;
 }
 
+bool CRegistryKey::QueryBinaryValueUpTo(const char* name, void* data, DWORD capacity,
+                                        DWORD* length) {
+    DWORD type = REG_NONE;
+    DWORD size = capacity;
+    LONG result =
+        RegQueryValueExA(holder->hKey, name, nullptr, &type, static_cast<BYTE*>(data), &size);
+    if (result == ERROR_MORE_DATA) {
+        return false;
+    }
+    if (result != ERROR_SUCCESS) {
+        throw Exception(kQueryValueText, static_cast<DWORD>(result));
+    }
+    *length = size;
+    return type == REG_BINARY;
+}
+
 bool CRegistryKey::QueryDwordValue(const char* name, DWORD* value) {
     DWORD type = REG_NONE;
     DWORD number = 0;

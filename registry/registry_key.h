@@ -45,6 +45,11 @@ class CRegistryKey {
     // throws, as for QueryValue.
     BinaryRead QueryBinaryValue(const char* name, void* data, DWORD size);
 
+    // For a REG_BINARY value of at most `capacity` bytes: copies it into `data`, its length into
+    // `length`, and returns true. For another type or a longer value: returns false; what `data`
+    // holds is then not a value. A missing value throws.
+    bool QueryBinaryValueUpTo(const char* name, void* data, DWORD capacity, DWORD* length);
+
     // For a REG_DWORD value of exactly four bytes: copies it into `value` and returns true. For
     // another type or size: returns false and writes nothing. A missing value throws.
     bool QueryDwordValue(const char* name, DWORD* value);

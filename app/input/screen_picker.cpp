@@ -1,5 +1,7 @@
 #include "app/input/screen_picker.h"
 
+#include <algorithm>
+
 #include "app/app_state.h"
 #include "app/colour/recent_colours.h"
 #include "app/colour/user_colour.h"
@@ -99,9 +101,32 @@ bool OnPickKey(WPARAM key) {
     default:
         return false;
     }
+    // The system reports the cursor's move later, as if the user had made it; by then further
+    // keys may have moved it on, so those moves are known by their points and passed over.
+    ScreenPick& pick = g_app.pick;
+    if (pick.nudgeCount == sizeof pick.nudges / sizeof pick.nudges[0]) {
+        std::copy(pick.nudges + 1, pick.nudges + pick.nudgeCount, pick.nudges);
+        --pick.nudgeCount;
+    }
+    pick.nudges[pick.nudgeCount++] = at;
     SetCursorPos(at.x, at.y);
     Follow(at);
     return true;
+}
+
+// True for the move that a nudge made, and drops it and the nudges before it from the list; a
+// move to anywhere else is the user's, and ends the list.
+bool IsNudgeMove(POINT at) {
+    ScreenPick& pick = g_app.pick;
+    for (std::size_t i = 0; i < pick.nudgeCount; ++i) {
+        if (pick.nudges[i].x == at.x && pick.nudges[i].y == at.y) {
+            std::copy(pick.nudges + i + 1, pick.nudges + pick.nudgeCount, pick.nudges);
+            pick.nudgeCount -= i + 1;
+            return true;
+        }
+    }
+    pick.nudgeCount = 0;
+    return false;
 }
 
 LRESULT CALLBACK PickKeys(int code, WPARAM wParam, LPARAM lParam) {
@@ -118,6 +143,7 @@ void Begin(HWND dialog, bool held) {
     pick.active = true;
     pick.held = held;
     pick.read = false;
+    pick.nudgeCount = 0;
     pick.before = CurrentColours();
     pick.keys.reset(SetWindowsHookExA(WH_MSGFILTER, PickKeys, nullptr, GetCurrentThreadId()));
     SetCapture(dialog);
@@ -141,7 +167,10 @@ INT_PTR OnMove(HWND dialog, WPARAM buttons, LPARAM clientPoint) {
     if (g_app.pick.held && !(buttons & MK_LBUTTON)) {
         return TRUE;
     }
-    Follow(ToScreen(dialog, clientPoint));
+    const POINT at = ToScreen(dialog, clientPoint);
+    if (!IsNudgeMove(at)) {
+        Follow(at);
+    }
     return TRUE;
 }
 

@@ -22,10 +22,11 @@ bool PerceptualChecked() {
     return g_app.matching == MatchMode::kPerceptual;
 }
 
-// The hotkey shows beside it only while it is Tintwell's.
+// The hotkey shows beside it only while it is Tintwell's. The mnemonic is C: S already opens the
+// swatch file, and two items on one key would only select in turn.
 const char* PickScreenText() {
     static char text[64];
-    std::strcpy(text, "Pick from &Screen");
+    std::strcpy(text, "Pick from S&creen");
     if (g_app.pickHotkeyHeld) {
         std::strcat(text, "\t");
         DescribeHotkey(g_app.pickHotkey, text + std::strlen(text), sizeof text - std::strlen(text));

@@ -200,6 +200,12 @@ TEST_F(RegistryTest, FixedSizeValuesAreReadOnlyWhenOfTheirTypeAndLongEnough) {
     EXPECT_EQ(Read::kRead, key.QueryBinaryValue("Nine", out, 4));
     EXPECT_EQ(std::string("\x01\x02\x03\x04\xBD"), std::string(out, out + 5));
 
+    DWORD length = 0;
+    EXPECT_FALSE(key.QueryBinaryValueUpTo("Nine", out, 5, &length));
+    EXPECT_FALSE(key.QueryBinaryValueUpTo("Empty", out, 5, &length));  // REG_NONE
+    ASSERT_TRUE(key.QueryBinaryValueUpTo("Three", out, 5, &length));
+    EXPECT_EQ(3u, length);
+
     key.SetDwordValue("Dword", 0x12345678);
     const WORD shortNumber = 1;
     RegSetValueExA(scratch, "ShortDword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&shortNumber),

@@ -233,18 +233,13 @@ Step Recent(int sample, char key) {
         if (!WaitUntil([&] { return IsWindowVisible(popup = FindWindowA("#32768", nullptr)); })) {
             return "no samples' menu";
         }
-        // Down four times past the three copy commands is the submenu, which Right opens on its
-        // first item; the clearing command is its last.
-        std::vector<WPARAM> keys = {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT};
-        if (key == 'c') {
-            keys.push_back(VK_UP);
-        } else {
-            keys.insert(keys.end(), key - '1', VK_DOWN);
+        // By mnemonics, which the menu takes as they come: the submenu, then its item ('c' there
+        // is the clearing command). Escape closes what a missing item leaves open.
+        for (char k : {'c', key}) {
+            PostMessageA(popup, WM_CHAR, static_cast<unsigned char>(k), 1);
         }
-        keys.insert(keys.end(), {VK_RETURN, VK_ESCAPE, VK_ESCAPE});
-        for (WPARAM k : keys) {
-            PostMessageA(popup, WM_KEYDOWN, k, 1);
-        }
+        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 1);
         if (!WaitUntil([&] { return !IsWindowVisible(popup); })) {
             return "the samples' menu stayed open";
         }
