@@ -33,14 +33,16 @@ class PerceptualIndex {
 
   private:
     // What a record's lower bound needs, to within float precision; its exact difference is
-    // worked out again from the record itself.
+    // worked out again from the record itself. 16 bytes, about 1 MB for the largest file.
     struct Record {
         float L;
         float a;
         float b;
-        float chroma;
         std::uint16_t position;
     };
+
+    // Sorts `from` into `to`, both `size` long; `from` is left in disorder.
+    static void SortByLightness(Record* from, Record* to, std::size_t size);
 
     std::unique_ptr<Record[]> records_;  // sorted by L
     std::size_t size_ = 0;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "swatch/colour_space.h"
 
@@ -94,8 +95,24 @@ double LinearOfByte(unsigned level) {
     return levels.linear[level & 0xFF];
 }
 
+// The cube root of a positive number to within a few units in the last place: a third of the
+// exponent as a first guess, then three Halley steps. The library's is several times slower,
+// and the largest file needs 196,605 of them at each load.
+double CubeRoot(double t) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &t, sizeof bits);
+    bits = bits / 3 + 0x2A9F7893782DA1CE;
+    double root;
+    std::memcpy(&root, &bits, sizeof root);
+    for (int step = 0; step < 3; ++step) {
+        const double cube = root * root * root;
+        root *= (cube + 2 * t) / (2 * cube + t);
+    }
+    return root;
+}
+
 double F(double t) {
-    return t > kEpsilon ? std::cbrt(t) : (kKappa * t + 16) / 116;
+    return t > kEpsilon ? CubeRoot(t) : (kKappa * t + 16) / 116;
 }
 
 double InverseF(double f) {
@@ -105,9 +122,9 @@ double InverseF(double f) {
 
 Lab LinearToLab(const Vector& linear) {
     const Vector xyz = Apply(kToXyzD50, linear);
-    const double fx = F(xyz.x / kD50.x);
-    const double fy = F(xyz.y / kD50.y);
-    const double fz = F(xyz.z / kD50.z);
+    const double fx = F(xyz.x * (1 / kD50.x));
+    const double fy = F(xyz.y);
+    const double fz = F(xyz.z * (1 / kD50.z));
     return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
 }
 
