@@ -120,7 +120,10 @@ double InverseF(double f) {
     return cube > kEpsilon ? cube : (116 * f - 16) / kKappa;
 }
 
-Lab LinearToLab(const Vector& linear) {
+// Out of line, so that every colour reaches Lab through the same instructions: on an x87 build
+// an inlined copy could round differently, and a user's colour would then differ by a hair
+// from the very same colour stored in a file.
+__attribute__((noinline)) Lab LinearToLab(const Vector& linear) {
     const Vector xyz = Apply(kToXyzD50, linear);
     const double fx = F(xyz.x * (1 / kD50.x));
     const double fy = F(xyz.y);
