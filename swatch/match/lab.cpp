@@ -95,16 +95,17 @@ double LinearOfByte(unsigned level) {
     return levels.linear[level & 0xFF];
 }
 
-// The cube root of a positive number to within a few units in the last place: a third of the
-// exponent as a first guess, then three Halley steps. The library's is several times slower,
-// and the largest file needs 196,605 of them at each load.
+// The cube root of a positive number to about 1e-14: a third of the exponent as a first guess
+// (3 % off at worst), then two Halley steps, each cubing the error. The library's is several
+// times slower, and the largest file needs 196,605 of them at each load.
 double CubeRoot(double t) {
     std::uint64_t bits;
     std::memcpy(&bits, &t, sizeof bits);
-    bits = bits / 3 + 0x2A9F7893782DA1CE;
+    // The high word alone: a 64-bit division is a library call on a 32-bit build.
+    bits = std::uint64_t{static_cast<std::uint32_t>(bits >> 32) / 3 + 0x2A9F7893u} << 32;
     double root;
     std::memcpy(&root, &bits, sizeof root);
-    for (int step = 0; step < 3; ++step) {
+    for (int step = 0; step < 2; ++step) {
         const double cube = root * root * root;
         root *= (cube + 2 * t) / (2 * cube + t);
     }
