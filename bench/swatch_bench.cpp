@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "bench/bench_data.h"
+#include "swatch/match/closest_perceptual.h"
 #include "swatch/match/closest_rgb.h"
+#include "swatch/match/lab.h"
 #include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
 
@@ -80,6 +82,37 @@ void BM_FindClosestRgbPlain(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_FindClosestRgbPlain);
+
+// Perceptual matching: the index the table builds at load, against a plain CIEDE2000 scan.
+void BM_FindPerceptualColour(benchmark::State& state) {
+    TimeSearch(state, [](SwatchTable& table, const SwatchEntry*, COLORREF colour) {
+        return table.FindPerceptualColour(colour, nullptr);
+    });
+}
+BENCHMARK(BM_FindPerceptualColour);
+
+void BM_FindClosestPerceptualPlain(benchmark::State& state) {
+    TimeSearch(state, [](SwatchTable&, const SwatchEntry* entries, COLORREF colour) {
+        return FindClosestPerceptualPlain(entries, kBenchRecords, SrgbToLab(colour));
+    });
+}
+BENCHMARK(BM_FindClosestPerceptualPlain);
+
+// What a load spends on the index alone.
+void BM_BuildPerceptualIndex(benchmark::State& state) {
+    SwatchTable table;
+    table.SetFileName(g_path.c_str());
+    const SwatchEntry* entries = nullptr;
+    if (!table.Load() || !table.GetFirstEntry(&entries)) {
+        state.SkipWithError("the bench file did not load");
+        return;
+    }
+    PerceptualIndex index;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(index.Build(entries, kBenchRecords));
+    }
+}
+BENCHMARK(BM_BuildPerceptualIndex);
 
 // The floor the search is measured against: the same bytes merely copied.
 void BM_Memcpy(benchmark::State& state) {

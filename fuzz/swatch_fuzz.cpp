@@ -7,7 +7,10 @@
 
 #include <unistd.h>
 
+#include "swatch/match/closest_perceptual.h"
 #include "swatch/match/closest_rgb.h"
+#include "swatch/match/lab.h"
+#include "swatch/match/stored_colour_text.h"
 #include "swatch/swatch_names.h"
 #include "swatch/swatch_table.h"
 
@@ -87,6 +90,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(FindClosestRgb(entries.data(), entries.size(), query) == plain);
     }
     Check(loaded || table.GetStatus() == SWATCH_E_NOT_LOADED);
+
+    // Perceptual matching agrees with the plain CIEDE2000 scan, and its answers hang together.
+    bool unconvertible = false;
+    for (const SwatchEntry& held : entries) {
+        Lab lab;
+        unconvertible = unconvertible || !EntryToLab(held, &lab);
+        char text[40];
+        const std::size_t length = DescribeStoredColour(held, text, sizeof text);
+        Check(length < sizeof text && text[length] == '\0');
+        Check((length == 0) == (held.colourSpace == 0 || !EntryToLab(held, &lab)));
+    }
+    Check(table.HoldsUnconvertible() == (loaded && unconvertible));
+    for (COLORREF query : queries) {
+        std::size_t position = 0;
+        const COLORREF found = table.FindPerceptualColour(query, &position);
+        const std::size_t plain =
+            FindClosestPerceptualPlain(entries.data(), entries.size(), SrgbToLab(query));
+        Check(position == plain);
+        COLORREF shown = SWATCH_NO_COLOUR;
+        if (plain < entries.size()) {
+            Check(EntryToSrgb(entries[plain], &shown));
+        }
+        Check(found == shown);
+        Check((found == SWATCH_NO_COLOUR) == (table.EntryAt(position) == nullptr));
+        Check((table.DeltaE(query, position) >= 0) == (plain < entries.size()));
+    }
 
     // Names: never longer than kept, never holding a zero; every position answers, also one
     // past the most the header allows.

@@ -35,6 +35,7 @@ bool SwatchTable::Load(SwatchNames* names) {
     entries_ = palette.TakeEntries();
     count_ = static_cast<std::uint16_t>(palette.Count());
     loaded_ = true;
+    perceptual_.Build(entries_.get(), count_);
     if (names != nullptr) {
         *names = std::move(found);
     }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "swatch/load_status.h"
+#include "swatch/match/closest_perceptual.h"
 #include "swatch/swatch_entry.h"
 
 class SwatchNames;
@@ -48,9 +49,24 @@ class SwatchTable {
     // GetCount() when it finds nothing.
     COLORREF FindClosestColour(COLORREF colour, std::size_t* position);
 
+    // The record with the smallest CIEDE2000 difference from `colour`, the earliest among equals,
+    // over every record in a colour space that converts: its colour as shown (an RGB record's
+    // own, any other the nearest sRGB colour) and its position in file order; SWATCH_NO_COLOUR
+    // and GetCount() when no record converts or the index could not be built. Moves the cursor
+    // and, on a table never loaded, sets the status as FindClosestEntry does.
+    COLORREF FindPerceptualColour(COLORREF colour, std::size_t* position);
+    // Whether the records loaded include one that no search can use.
+    bool HoldsUnconvertible() const { return perceptual_.HoldsUnconvertible(); }
+    // The record at `position` in file order, or null past the end.
+    const SwatchEntry* EntryAt(std::size_t position) const;
+    // The CIEDE2000 difference between `user` and the record at `position`; negative when there
+    // is no such record or it does not convert.
+    double DeltaE(COLORREF user, std::size_t position) const;
+
   private:
     const char* fileName_ = nullptr;  // borrowed
     std::unique_ptr<SwatchEntry[]> entries_;
+    PerceptualIndex perceptual_;  // of entries_, rebuilt by each successful load
     LoadStatus status_ = 0;
     std::uint16_t count_ = 0;
     std::uint16_t cursor_ = 0;

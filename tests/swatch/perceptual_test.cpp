@@ -1,0 +1,410 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "swatch/match/ciede2000.h"
+#include "swatch/match/closest_perceptual.h"
+#include "swatch/match/lab.h"
+#include "swatch/match/stored_colour_text.h"
+#include "swatch/swatch_names.h"
+#include "swatch/swatch_table.h"
+
+namespace {
+
+SwatchEntry Entry(std::uint16_t space, unsigned c1, unsigned c2 = 0, unsigned c3 = 0,
+                  unsigned c4 = 0) {
+    SwatchEntry entry = {space, {}};
+    const unsigned components[4] = {c1, c2, c3, c4};
+    for (int i = 0; i < 4; ++i) {
+        entry.components[2 * i] = static_cast<std::uint8_t>(components[i] >> 8);
+        entry.components[2 * i + 1] = static_cast<std::uint8_t>(components[i]);
+    }
+    return entry;
+}
+
+SwatchEntry Rgb(COLORREF colour) {
+    return Entry(0, (colour & 0xFF) << 8, (colour >> 8 & 0xFF) << 8, (colour >> 16 & 0xFF) << 8);
+}
+
+Lab LabOf(const SwatchEntry& entry) {
+    Lab lab = {-1, -1, -1};
+    EXPECT_TRUE(EntryToLab(entry, &lab)) << entry.colourSpace;
+    return lab;
+}
+
+COLORREF Shown(const SwatchEntry& entry) {
+    COLORREF shown = SWATCH_NO_COLOUR;
+    EXPECT_TRUE(EntryToSrgb(entry, &shown)) << entry.colourSpace;
+    // The colour shown is within rounding of the record's Lab colour, or clipped from it.
+    const COLORREF fromLab = LabToSrgb(LabOf(entry));
+    for (int shift = 0; shift < 24; shift += 8) {
+        EXPECT_LE(std::abs(static_cast<int>(shown >> shift & 0xFF) -
+                           static_cast<int>(fromLab >> shift & 0xFF)),
+                  1);
+    }
+    return shown;
+}
+
+// Sharma, Wu and Dalal (2005), table 1: L, a, b of both colours and their difference.
+TEST(Ciede2000, ReproducesThePublishedPairs) {
+    const double pairs[34][7] = {
+        {50.0000, 2.6772, -79.7751, 50.0000, 0.0000, -82.7485, 2.0425},
+        {50.0000, 3.1571, -77.2803, 50.0000, 0.0000, -82.7485, 2.8615},
+        {50.0000, 2.8361, -74.0200, 50.0000, 0.0000, -82.7485, 3.4412},
+        {50.0000, -1.3802, -84.2814, 50.0000, 0.0000, -82.7485, 1.0000},
+        {50.0000, -1.1848, -84.8006, 50.0000, 0.0000, -82.7485, 1.0000},
+        {50.0000, -0.9009, -85.5211, 50.0000, 0.0000, -82.7485, 1.0000},
+        {50.0000, 0.0000, 0.0000, 50.0000, -1.0000, 2.0000, 2.3669},
+        {50.0000, -1.0000, 2.0000, 50.0000, 0.0000, 0.0000, 2.3669},
+        {50.0000, 2.4900, -0.0010, 50.0000, -2.4900, 0.0009, 7.1792},
+        {50.0000, 2.4900, -0.0010, 50.0000, -2.4900, 0.0010, 7.1792},
+        {50.0000, 2.4900, -0.0010, 50.0000, -2.4900, 0.0011, 7.2195},
+        {50.0000, 2.4900, -0.0010, 50.0000, -2.4900, 0.0012, 7.2195},
+        {50.0000, -0.0010, 2.4900, 50.0000, 0.0009, -2.4900, 4.8045},
+        {50.0000, -0.0010, 2.4900, 50.0000, 0.0010, -2.4900, 4.8045},
+        {50.0000, -0.0010, 2.4900, 50.0000, 0.0011, -2.4900, 4.7461},
+        {50.0000, 2.5000, 0.0000, 50.0000, 0.0000, -2.5000, 4.3065},
+        {50.0000, 2.5000, 0.0000, 73.0000, 25.0000, -18.0000, 27.1492},
+        {50.0000, 2.5000, 0.0000, 61.0000, -5.0000, 29.0000, 22.8977},
+        {50.0000, 2.5000, 0.0000, 56.0000, -27.0000, -3.0000, 31.9030},
+        {50.0000, 2.5000, 0.0000, 58.0000, 24.0000, 15.0000, 19.4535},
+        {50.0000, 2.5000, 0.0000, 50.0000, 3.1736, 0.5854, 1.0000},
+        {50.0000, 2.5000, 0.0000, 50.0000, 3.2972, 0.0000, 1.0000},
+        {50.0000, 2.5000, 0.0000, 50.0000, 1.8634, 0.5757, 1.0000},
+        {50.0000, 2.5000, 0.0000, 50.0000, 3.2592, 0.3350, 1.0000},
+        {60.2574, -34.0099, 36.2677, 60.4626, -34.1751, 39.4387, 1.2644},
+        {63.0109, -31.0961, -5.8663, 62.8187, -29.7946, -4.0864, 1.2630},
+        {61.2901, 3.7196, -5.3901, 61.4292, 2.2480, -4.9620, 1.8731},
+        {35.0831, -44.1164, 3.7933, 35.0232, -40.0716, 1.5901, 1.8645},
+        {22.7233, 20.0904, -46.6940, 23.0331, 14.9730, -42.5619, 2.0373},
+        {36.4612, 47.8580, 18.3852, 36.2715, 50.5065, 21.2231, 1.4146},
+        {90.8027, -2.0831, 1.4410, 91.1528, -1.6435, 0.0447, 1.4441},
+        {90.9257, -0.5406, -0.9208, 88.6381, -0.8985, -0.7239, 1.5381},
+        {6.7747, -0.2908, -2.4247, 5.8714, -0.0985, -2.2286, 0.6377},
+        {2.0776, 0.0795, -1.1350, 0.9033, -0.0636, -0.5514, 0.9082},
+    };
+    int number = 0;
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(++number);
+        const Lab x = {p[0], p[1], p[2]};
+        const Lab y = {p[3], p[4], p[5]};
+        EXPECT_NEAR(Ciede2000(x, y), p[6], 1e-4);
+        EXPECT_NEAR(Ciede2000(y, x), p[6], 1e-4);
+    }
+    EXPECT_EQ(Ciede2000({35, -5.2, -57.1}, {35, -5.2, -57.1}), 0.0);
+}
+
+TEST(ColourConversion, SrgbPrimariesLandWhereProfilesPutThem) {
+    // D50 Lab of the sRGB primaries as ICC profiles give them.
+    const struct {
+        COLORREF colour;
+        Lab lab;
+    } known[] = {
+        {0x0000FF, {54.29, 80.81, 69.89}},
+        {0x00FF00, {87.82, -79.29, 80.99}},
+        {0xFF0000, {29.57, 68.30, -112.03}},
+        {0xFFFFFF, {100, 0, 0}},
+        {0x000000, {0, 0, 0}},
+        {0x777777, {50.03, 0, 0}},
+    };
+    for (const auto& k : known) {
+        SCOPED_TRACE(k.colour);
+        const Lab lab = SrgbToLab(k.colour | 0xAB000000);
+        EXPECT_NEAR(lab.L, k.lab.L, 0.05);
+        EXPECT_NEAR(lab.a, k.lab.a, 0.05);
+        EXPECT_NEAR(lab.b, k.lab.b, 0.05);
+    }
+    // Every 8-bit colour survives the way there and back.
+    for (COLORREF colour = 0; colour < 0x1000000; colour += 0x010305) {
+        ASSERT_EQ(LabToSrgb(SrgbToLab(colour)), colour) << std::hex << colour;
+    }
+    // Outside the gamut each channel stops at its end.
+    EXPECT_EQ(LabToSrgb({655.35, 0, 0}), 0xFFFFFFu);
+    EXPECT_EQ(LabToSrgb({29.57, 68.30, -160}) & 0xFF0000, 0xFF0000u);
+    EXPECT_EQ(LabToSrgb({54.29, 120, 69.89}) & 0x00FFFF, 0x0000FFu);
+}
+
+TEST(ColourConversion, EachStoredSpaceGivesItsColour) {
+    const struct {
+        const char* what;
+        SwatchEntry entry;
+        COLORREF shown;
+    } cases[] = {
+        {"RGB, high bytes only", Entry(0, 0x12FF, 0x3400, 0x56AB, 0xFFFF), 0x563412},
+        {"HSB red", Entry(1, 0, 65535, 65535), 0x0000FF},
+        {"HSB 360 degrees is red", Entry(1, 65535, 65535, 65535), 0x0000FF},
+        {"HSB green", Entry(1, 21845, 65535, 65535), 0x00FF00},
+        {"HSB blue", Entry(1, 43690, 65535, 65535), 0xFF0000},
+        {"HSB yellow", Entry(1, 10923, 65535, 65535), 0x00FFFF},
+        {"HSB without saturation", Entry(1, 30000, 0, 65535), 0xFFFFFF},
+        {"HSB without brightness", Entry(1, 30000, 65535, 0), 0x000000},
+        {"HSB just under half saturation", Entry(1, 0, 32768, 65535), 0x7F7FFF},
+        {"CMYK no ink", Entry(2, 65535, 65535, 65535, 65535), 0xFFFFFF},
+        {"CMYK black ink only", Entry(2, 65535, 65535, 65535, 0), 0x000000},
+        {"CMYK cyan", Entry(2, 0, 65535, 65535, 65535), 0xFFFF00},
+        {"CMYK half black", Entry(2, 65535, 65535, 65535, 32768), 0x808080},
+        {"Lab mid grey", Entry(7, 5000, 0, 0), 0x777777},
+        {"Lab white", Entry(7, 10000, 0, 0), 0xFFFFFF},
+        {"Lab sRGB blue", Entry(7, 2957, 6830, 0x10000 - 11203), 0xFF0000},
+        {"Lab sRGB green", Entry(7, 8782, 0x10000 - 7929, 8099), 0x00FF00},
+        {"grey white", Entry(8, 0), 0xFFFFFF},
+        {"grey black", Entry(8, 10000), 0x000000},
+        {"grey past black", Entry(8, 20000), 0x000000},
+        {"grey 75 %", Entry(8, 7500), 0x404040},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Shown(c.entry), c.shown);
+    }
+    Lab untouched = {1, 2, 3};
+    for (std::uint16_t space : {3, 4, 5, 6, 9, 4096, 65535}) {
+        EXPECT_FALSE(EntryToLab(Entry(space, 1, 2, 3, 4), &untouched));
+    }
+    EXPECT_EQ(untouched.L, 1);
+}
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    for (char16_t unit : text) {
+        out += unit < 0x80 ? static_cast<char>(unit) : '?';
+    }
+    return out;
+}
+
+// What each sample's names say its colours are.
+TEST(ColourConversion, RealFilesShowTheColoursTheirNamesSay) {
+    const char* folder = std::getenv("TINTWELL_ACO_SAMPLES");
+    if (folder == nullptr || !std::filesystem::is_directory(folder)) {
+        GTEST_SKIP() << "no sample folder";
+    }
+    const struct {
+        const char* name;
+        COLORREF colour;
+    } named[] = {{"CMYK Red", 0x0000FF},   {"CMYK Yellow", 0x00FFFF},
+                 {"CMYK Green", 0x00FF00}, {"CMYK Cyan", 0xFFFF00},
+                 {"CMYK Blue", 0xFF0000},  {"CMYK Magenta", 0xFF00FF},
+                 {"RGB Red", 0x0000FF},    {"RGB Magenta", 0xFF00FF},
+                 {"White", 0xFFFFFF},      {"Black", 0x000000},
+                 {"a", 0xFFFFFF}};
+    const struct {
+        const char* file;
+        std::size_t named;   // records whose names give their colours
+        const char* stored;  // the first record's colour in the file's terms
+    } files[] = {{"kdybicz_cmyk.aco", 6, "CMYK 0 100 100 0 %"},
+                 {"kdybicz_rgb.aco", 2, ""},
+                 {"kdybicz_grayscale.aco", 20, "Grey 0 %"},
+                 {"kdybicz_utf.aco", 1, "HSB 59\xC2\xB0 66 89 %"},
+                 {"czebe_swatch-lab.aco", 0, "Lab 70.00 -38.00 -25.00"}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.file);
+        const std::string path = std::string(folder) + "/" + f.file;
+        SwatchTable table;
+        SwatchNames names;
+        table.SetFileName(path.c_str());
+        ASSERT_TRUE(table.Load(&names));
+        EXPECT_FALSE(table.HoldsUnconvertible());
+        char stored[32];
+        DescribeStoredColour(*table.EntryAt(0), stored, sizeof stored);
+        EXPECT_STREQ(stored, f.stored);
+        std::size_t checked = 0;
+        for (std::size_t i = 0; i < table.GetCount(); ++i) {
+            const std::string name = Utf8(names.Name(i));
+            SCOPED_TRACE(name);
+            const COLORREF shown = Shown(*table.EntryAt(i));
+            int percent = 0;
+            if (std::sscanf(name.c_str(), "%d%% Gray", &percent) == 1) {
+                // Grey level (100 - N) %, the same on all three channels.
+                const double level = (100 - percent) * 2.55;
+                EXPECT_NEAR(static_cast<double>(shown & 0xFF), level, 0.5 + 1e-9);
+                EXPECT_EQ(shown, (shown & 0xFF) * 0x010101);
+                EXPECT_NEAR(LabOf(*table.EntryAt(i)).a, 0, 1e-9);
+                EXPECT_NEAR(LabOf(*table.EntryAt(i)).b, 0, 1e-9);
+                ++checked;
+            }
+            for (const auto& n : named) {
+                if (name == n.name) {
+                    EXPECT_EQ(shown, n.colour);
+                    ++checked;
+                }
+            }
+            // Each swatch is what its own colour finds, and it finds it practically unchanged.
+            std::size_t position = 0;
+            EXPECT_EQ(table.FindPerceptualColour(shown, &position), shown);
+            EXPECT_LE(position, i);
+            EXPECT_LT(table.DeltaE(shown, i), table.EntryAt(i)->colourSpace == 7 ? 2 : 0.7);
+        }
+        EXPECT_EQ(checked, f.named);
+    }
+}
+
+TEST(StoredColourText, GivesTheFilesOwnTerms) {
+    const struct {
+        SwatchEntry entry;
+        const char* text;
+    } cases[] = {
+        {Entry(7, 3500, 0x10000 - 520, 0x10000 - 5710), "Lab 35.00 -5.20 -57.10"},
+        {Entry(7, 65535, 32767, 0x8000), "Lab 655.35 327.67 -327.68"},
+        {Entry(2, 65535, 0, 0, 65535), "CMYK 0 100 100 0 %"},
+        {Entry(2, 32768, 655, 64880, 0), "CMYK 50 99 1 100 %"},
+        {Entry(1, 38229, 32768, 52428), "HSB 210\xC2\xB0 50 80 %"},
+        {Entry(1, 65500, 0, 65535), "HSB 0\xC2\xB0 0 100 %"},
+        {Entry(8, 5000), "Grey 50 %"},
+        {Entry(8, 1549), "Grey 15 %"},
+        {Entry(0, 0xFFFF, 0, 0), ""},
+        {Entry(3, 1, 2, 3), ""},
+        {Entry(4096, 1, 2, 3), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        char text[40];
+        std::memset(text, 0xBD, sizeof text);
+        EXPECT_EQ(DescribeStoredColour(c.entry, text, 30), std::strlen(c.text));
+        EXPECT_STREQ(text, c.text);
+        EXPECT_EQ(static_cast<unsigned char>(text[30]), 0xBD);
+    }
+    // Cut to the room given, and still ended.
+    char text[8];
+    std::memset(text, 0xBD, sizeof text);
+    EXPECT_EQ(DescribeStoredColour(Entry(8, 5000), text, 5), 4u);
+    EXPECT_STREQ(text, "Grey");
+    EXPECT_EQ(static_cast<unsigned char>(text[5]), 0xBD);
+    EXPECT_EQ(DescribeStoredColour(Entry(8, 5000), text, 0), 0u);
+}
+
+// Tables of few distinct colours in every space, some repeated and some unconvertible, with Lab
+// records out to the ends of what a file can store.
+std::vector<SwatchEntry> RandomTable(std::mt19937& random, std::size_t size) {
+    std::vector<SwatchEntry> pool;
+    for (int i = 0; i < 40; ++i) {
+        const std::uint16_t spaces[] = {0, 0, 0, 1, 2, 7, 8, 3, 4096};
+        const std::uint16_t space = spaces[random() % std::size(spaces)];
+        const unsigned extremes[] = {0, 1, 32767, 32768, 65534, 65535};
+        const auto component = [&] {
+            return random() % 4 == 0 ? extremes[random() % std::size(extremes)] : random() & 0xFFFF;
+        };
+        pool.push_back(Entry(space, component(), component(), component(), component()));
+        if (space == 7 && i % 2 == 0) {
+            pool.back() = Entry(7, random() % 10001, (random() % 25600 - 12800) & 0xFFFF,
+                                (random() % 25600 - 12800) & 0xFFFF);
+        }
+    }
+    std::vector<SwatchEntry> table(size);
+    for (SwatchEntry& entry : table) {
+        entry = random() % 3 == 0 ? pool[random() % pool.size()] : pool[0];
+        if (random() % 2 == 0) {
+            entry = Rgb(random() & 0xFFFFFF);
+        }
+    }
+    return table;
+}
+
+TEST(PerceptualSearch, TheIndexFindsWhatThePlainScanFinds) {
+    std::mt19937 random(20240612);
+    PerceptualIndex index;
+    int found = 0;
+    for (std::size_t size : {0, 1, 2, 3, 10, 100, 1000, 5000}) {
+        for (int round = 0; round < 10; ++round) {
+            const std::vector<SwatchEntry> table = RandomTable(random, size);
+            ASSERT_TRUE(index.Build(table.data(), size));
+            for (int query = 0; query < 40; ++query) {
+                // Half of the queries are colours of the table itself, where ties are.
+                COLORREF colour = random() & 0xFFFFFF;
+                if (size > 0 && query % 2 == 0) {
+                    Lab lab;
+                    if (EntryToLab(table[random() % size], &lab)) {
+                        colour = LabToSrgb(lab);
+                    }
+                }
+                const Lab target = SrgbToLab(colour);
+                const std::size_t plain = FindClosestPerceptualPlain(table.data(), size, target);
+                ASSERT_EQ(index.Find(table.data(), size, target), plain)
+                    << size << " records, colour " << std::hex << colour;
+                found += plain < size ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(found, 2000);
+}
+
+TEST(PerceptualSearch, TheEarliestOfEqualsWins) {
+    const SwatchEntry grey = Entry(8, 5000);
+    const std::vector<SwatchEntry> table = {Entry(3, 0, 0, 0), Rgb(0x0000FF), grey,
+                                            Rgb(0x00FF00),     grey,          Rgb(0x0000FF)};
+    PerceptualIndex index;
+    ASSERT_TRUE(index.Build(table.data(), table.size()));
+    EXPECT_TRUE(index.HoldsUnconvertible());
+    EXPECT_EQ(index.Find(table.data(), table.size(), SrgbToLab(0x0000FF)), 1u);
+    EXPECT_EQ(index.Find(table.data(), table.size(), SrgbToLab(0x808080)), 2u);
+    // Nearer the grey than either primary, wherever the records stand.
+    EXPECT_EQ(index.Find(table.data(), table.size(), SrgbToLab(0x707090)), 2u);
+    for (std::uint16_t space : {0, 1, 2, 7, 8}) {
+        const SwatchEntry only = Entry(space, 1, 2, 3, 4);
+        ASSERT_TRUE(index.Build(&only, 1));
+        EXPECT_FALSE(index.HoldsUnconvertible()) << space;
+        EXPECT_EQ(index.Find(&only, 1, SrgbToLab(0)), 0u);
+    }
+    for (std::uint16_t space : {3, 4, 5, 6, 9, 4096}) {
+        const SwatchEntry only = Entry(space, 1, 2, 3, 4);
+        ASSERT_TRUE(index.Build(&only, 1));
+        EXPECT_TRUE(index.HoldsUnconvertible()) << space;
+        EXPECT_EQ(index.Find(&only, 1, SrgbToLab(0)), 1u);
+    }
+}
+
+std::string FileOf(const std::vector<SwatchEntry>& records) {
+    std::string bytes = {0, 1, 0, static_cast<char>(records.size())};
+    for (const SwatchEntry& record : records) {
+        bytes +=
+            {static_cast<char>(record.colourSpace >> 8), static_cast<char>(record.colourSpace)};
+        bytes.append(reinterpret_cast<const char*>(record.components), sizeof record.components);
+    }
+    return bytes;
+}
+
+TEST(PerceptualSearch, TheTableMatchesEveryConvertibleRecord) {
+    SwatchTable table;
+    std::size_t position = 7;
+    EXPECT_EQ(table.FindPerceptualColour(0x123456, &position), SWATCH_NO_COLOUR);
+    EXPECT_EQ(position, 0u);
+    EXPECT_EQ(table.GetStatus(), SWATCH_E_NOT_LOADED);
+    EXPECT_EQ(table.EntryAt(0), nullptr);
+    EXPECT_LT(table.DeltaE(0x123456, 0), 0);
+
+    const std::vector<SwatchEntry> records = {Entry(3, 0, 0, 0), Entry(2, 0, 65535, 65535, 65535),
+                                              Entry(7, 5000, 0, 0), Rgb(0x102030)};
+    {
+        std::FILE* file = std::fopen("perceptual.aco", "wb");
+        ASSERT_NE(file, nullptr);
+        const std::string bytes = FileOf(records);
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+    table.SetFileName("perceptual.aco");
+    ASSERT_TRUE(table.Load());
+    EXPECT_TRUE(table.HoldsUnconvertible());
+    // The RGB search sees only the RGB record.
+    EXPECT_EQ(table.FindClosestColour(0xFFFF00), 0x102030u);
+    EXPECT_EQ(table.FindPerceptualColour(0xFFFF00, &position), 0xFFFF00u);
+    EXPECT_EQ(position, 1u);
+    EXPECT_EQ(table.FindPerceptualColour(0x787878, &position), 0x777777u);
+    EXPECT_EQ(position, 2u);
+    EXPECT_EQ(table.FindPerceptualColour(0x112233, &position), 0x102030u);
+    EXPECT_EQ(position, 3u);
+    const SwatchEntry* entry = nullptr;
+    EXPECT_FALSE(table.GetNextEntry(&entry));
+    EXPECT_EQ(table.EntryAt(3)->colourSpace, 0);
+    EXPECT_EQ(table.EntryAt(4), nullptr);
+    EXPECT_LT(table.DeltaE(0x102030, 0), 0);
+    EXPECT_EQ(table.DeltaE(0x102030, 3), 0);
+    EXPECT_NEAR(table.DeltaE(0x777777, 2), 0, 0.05);
+    EXPECT_LT(table.DeltaE(0x102030, 4), 0);
+    EXPECT_EQ(std::remove("perceptual.aco"), 0);
+}
+
+}  // namespace
