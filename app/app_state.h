@@ -26,8 +26,11 @@ enum class MatchMode : DWORD {
 };
 
 constexpr std::size_t kSwatchPathSize = 512;
-// "<name> (swatch 65535 of 65535)" with the longest name kept and its zero.
-constexpr std::size_t kMatchTipSize = SwatchNames::kMaxUnits + 32;
+// A stored colour in the file's own terms, "Lab -100.00 -327.68 -327.68" at the longest.
+constexpr std::size_t kStoredColourSize = 40;
+// "<name> (swatch 65535 of 65535)" with the longest name kept, then "\nΔE 9999.9 · " and a stored
+// colour, and the zero.
+constexpr std::size_t kMatchTipSize = SwatchNames::kMaxUnits + 32 + 16 + kStoredColourSize;
 
 // Handles of the current main dialog's controls; a control the view lacks stays null.
 struct Controls {

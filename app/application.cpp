@@ -38,6 +38,7 @@ int StartApplication() {
     if (!g_app.swatchTable) {
         return 0;
     }
+    RecallMatching();
     const bool pathGiven = g_app.swatchPath[0] != '\0';
     if (pathGiven) {
         SelectSwatchFile(false);

@@ -123,7 +123,6 @@ bool ReadPosition(CRegistryKey& key, const char* name, RECT* rect) {
 bool ReadSettings() {
     try {
         CRegistryKey key(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_ALL_ACCESS);
-        g_app.matching = ReadMatching(key);
         g_app.recent = ReadRecentColours(key);
         g_app.pickHotkey = ReadPickHotkey(key);
         BYTE options = 0;
@@ -154,6 +153,15 @@ void EncodePosition(const RECT& rect, BYTE value[kPositionSize]) {
 void DecodePosition(const BYTE value[kPositionSize], RECT* rect) {
     rect->top = ReadBigEndian32(value);
     rect->left = ReadBigEndian32(value + 4);
+}
+
+void RecallMatching() {
+    try {
+        CRegistryKey key(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_READ);
+        g_app.matching = ReadMatching(key);
+    } catch (...) {
+        g_app.matching = MatchMode::kChannelSum;
+    }
 }
 
 void RememberSwatchFile() {

@@ -1,6 +1,6 @@
-// The remembered view and window positions, kept as REG_BINARY values under
-// HKEY_LOCAL_MACHINE "SOFTWARE\Vexmoor Utils\Tintwell\", the way of matching, a REG_DWORD, and
-// the last swatch file that loaded, a REG_SZ value beside them.
+// The remembered settings under HKEY_LOCAL_MACHINE "SOFTWARE\Vexmoor Utils\Tintwell\": the view
+// and window positions, the way of matching, the recent colours, the pick hotkey and the last
+// swatch file that loaded (the README's settings table says how each is stored).
 #ifndef TINTWELL_SETTINGS_H
 #define TINTWELL_SETTINGS_H
 
@@ -8,12 +8,16 @@
 
 #include "app/app_state.h"
 
-// Sets the view, both positions, the way of matching, the recent colours and the pick hotkey,
-// from the registry or from defaults; never fails.
+// Sets the view, both positions, the recent colours and the pick hotkey, from the registry or from
+// defaults; never fails.
 void LoadSettings();
 // Stores the view, both positions, the way of matching and the recent colours, then ends the
 // current main dialog, whatever happened.
 BOOL SaveSettings();
+
+// Sets the way of matching from the registry, or the channel sum; read first of all, since it
+// decides the warnings of the first file's load.
+void RecallMatching();
 
 // Stores the path of the swatch file just loaded; silently nothing where the key cannot be
 // written or does not exist yet.

@@ -20,8 +20,7 @@ Match FindMatch(COLORREF colour) {
         return match;
     }
     if (g_app.matching == MatchMode::kPerceptual) {
-        // Stand-in until the table's perceptual search lands.
-        match.colour = table->FindClosestColour(colour, &match.position);
+        match.colour = table->FindPerceptualColour(colour, &match.position);
     } else {
         match.colour = table->FindClosestColour(colour, &match.position);
     }

@@ -100,7 +100,10 @@ int LoadNamedFile(const char* previousPath) {
     if (LoadTable()) {
         RememberSwatchFile();
         const LoadStatus status = table.GetStatus();
-        if (HasUnsupportedWarning(status)) {
+        // Perceptual matching converts most of what the channel sum passes over.
+        const bool unmatched =
+            g_app.matching != MatchMode::kPerceptual || table.HoldsUnconvertible();
+        if (HasUnsupportedWarning(status) && unmatched) {
             Warn(
                 "Tintwell loaded the file, but the file\n"
                 "contains unsupported colour formats.\n"

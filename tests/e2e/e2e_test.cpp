@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "res/resource.h"
@@ -171,7 +172,7 @@ std::vector<Case> Cases(SwatchFiles& f, POINT blueGrey, POINT orange) {
           Drag({blueGrey, orange}), Shows(orangeShown, orangeMatch), EndPick(WM_LBUTTONUP),
           // Escape and the right button put back the colours from before the pick.
           Drag({blueGrey}), Shows(picked, pickedMatch), EndPick(WM_KEYDOWN),
-          Shows(orangeShown, orangeMatch), Tip("Swatch 1 of 5"),
+          Shows(orangeShown, orangeMatch), Tip(u8"Swatch 1 of 5\nΔE 2.8"),
           Drag({blueGrey}), Shows(picked, pickedMatch), EndPick(WM_RBUTTONDOWN),
           Shows(orangeShown, orangeMatch),
           Paste("#306090\r\n"), Shows(picked, pickedMatch),
@@ -203,6 +204,53 @@ TEST(Tintwell, AsAUserMeetsIt) {
         EXPECT_EQ(RunSession(ProgramPath(), c.commandLine, c.steps), "");
         std::printf("%5lu ms  %s\n", GetTickCount() - start, c.name.c_str());
     }
+}
+
+// The way of matching as a user switches it and as the settings keep it, over swatches in RGB,
+// CMYK and Lab. From 07FBBA the channel sum picks 1ACFC1 (70 away, but 15.3 in CIEDE2000), the
+// eye 6BFDC4 (112 away, 3.6).
+TEST(Tintwell, MatchesPerceptuallyWhenAsked) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tintwell-match";
+    const std::string file = (folder / "mixed.aco").string();
+    ASSERT_TRUE(WriteBytes(file, AcoHeader(1, 4) + AcoRecord(0, 0x1A1A, 0xCFCF, 0xC1C1) +
+                                     AcoRecord(0, 0x6B6B, 0xFDFD, 0xC4C4) +
+                                     AcoRecord(2, 0xFFFF, 0, 0, 0xFFFF) +  // CMYK red, inverted
+                                     AcoRecord(7, 10000, 0, 0)));          // Lab white
+    const Settings normal{0x01, {100, 60}, {700, 500}};
+    const std::string sum = "26 207 193 1ACFC1", eye = "107 253 196 6BFDC4";
+    const std::string typed = "7 251 186 07FBBA";
+    ASSERT_TRUE(Store(normal));
+    // clang-format off
+    EXPECT_EQ(RunSession(ProgramPath(), file, {
+        Box("Tintwell", kUnsupported), Main(Normal),
+        Type("07fbba"), Shows(typed, sum), Tip(u8"Swatch 1 of 4\nΔE 15.3"),
+        // At once, and without a box for the Lab swatch that the channel sum passes over.
+        Menu('p'), Shows(typed, eye), Tip(u8"Swatch 2 of 4\nΔE 3.6"),
+        Type("ff0101"), Shows("255 1 1 FF0101", "255 0 0 FF0000"),
+        Tip(u8"Swatch 3 of 4\nΔE 0.1 · CMYK 0 100 100 0 %"),
+        Type("fefefe"), Tip(u8"Swatch 4 of 4\nΔE 0.2 · Lab 100.00 0.00 0.00"),
+        Browse(file), Type("07fbba"), Shows(typed, eye),
+        Menu('x'), Exit()}), "");
+    // Remembered: the next start matches so too, without a box; switched back, so is that.
+    EXPECT_EQ(RunSession(ProgramPath(), file, {
+        Main(Normal), Type("07fbba"), Shows(typed, eye),
+        Menu('p'), Shows(typed, sum), Menu('x'), Exit()}), "");
+    // clang-format on
+    // The channel sum as left there, and for any number but 1 or a value of another type.
+    using Value = std::optional<std::pair<DWORD, std::string>>;
+    for (const Value& value :
+         {Value{}, Value{{REG_DWORD, {"\x02\0\0\0", 4}}}, Value{{REG_BINARY, {"\x01\0\0\0", 4}}}}) {
+        if (value) {
+            ASSERT_TRUE(Store(normal));
+            ASSERT_TRUE(StoreValue("Matching", value->first, value->second));
+        }
+        EXPECT_EQ(RunSession(ProgramPath(), file,
+                             {Box("Tintwell", kUnsupported), Main(Normal), Type("07fbba"),
+                              Shows(typed, sum), Close(), Exit()}),
+                  "");
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 }  // namespace

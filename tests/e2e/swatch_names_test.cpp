@@ -34,14 +34,14 @@ TEST(SwatchNames, TheTooltipNamesTheMatchAndItsPlaceAndTheLastFileReopens) {
     ASSERT_TRUE(Store(kNormal));
     // clang-format off
     EXPECT_EQ(Start(named, {Main(Normal), Tip(""), Type("336699"), Shows(kBlue, kBlue),
-        Tip(u8"Κυανό (swatch 10 of 20)"), Type("f0e030"), Tip(u8"金色 (swatch 20 of 20)"),
-        Menu('v'), Main(Compact), Tip(u8"金色 (swatch 20 of 20)"), Tray('v'), Main(Normal),
+        Tip(u8"Κυανό (swatch 10 of 20)\nΔE 0.0"), Type("f0e030"), Tip(u8"金色 (swatch 20 of 20)\nΔE 0.0"),
+        Menu('v'), Main(Compact), Tip(u8"金色 (swatch 20 of 20)\nΔE 0.0"), Tray('v'), Main(Normal),
         Menu('x'), Exit()}), "");
     // Started again: the file that loaded last, with its names; a file without names gives
     // places only.
     EXPECT_EQ(Start("", {Main(Normal), Path(named), Type("e01020"),
-        Tip("Brand Accent 2 (swatch 2 of 20)"), Browse(plain), Type("336699"),
-        Tip("Swatch 2 of 2"), Menu('x'), Exit()}), "");
+        Tip(u8"Brand Accent 2 (swatch 2 of 20)\nΔE 0.0"), Browse(plain), Type("336699"),
+        Tip(u8"Swatch 2 of 2\nΔE 0.0"), Menu('x'), Exit()}), "");
     EXPECT_EQ(Start("", {Main(Normal), Path(plain), Menu('x'), Exit()}), "");
     // A path on the command line wins; a file gone by the next start leaves no file, silently.
     EXPECT_EQ(Start(named, {Main(Normal), Path(named), Menu('x'), Exit()}), "");
