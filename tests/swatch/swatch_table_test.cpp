@@ -135,7 +135,7 @@ TEST(SwatchLoad, ANameLengthPastTheEndEndsTheLoadAtOnce) {
         ASSERT_EQ(file.Open("test.aco"), 0u);
         ByteReader in(file);
         Palette palette(&names);
-        EXPECT_TRUE(ReadPalette(in, palette).loaded);
+        EXPECT_TRUE(ReadPalette(in, "test.aco", palette).loaded);
         EXPECT_LE(in.Fetched(), 4096u);
     }
     EXPECT_EQ(std::remove("test.aco"), 0);
