@@ -32,7 +32,6 @@ class Block {
 
     bool Bytes(void* out, std::uint32_t size) { return Take(size) && in_.Bytes(out, size); }
     bool BE16(std::uint16_t* out) { return Take(2) && in_.BE16(out); }
-    bool FloatBE(float* out) { return Take(4) && in_.FloatBE(out); }
     bool Skip(std::uint32_t size) { return Take(size) && in_.Skip(size); }
     bool SkipRest() { return Skip(left_); }
     bool Empty() const { return left_ == 0; }
@@ -58,17 +57,13 @@ bool ReadName(Block& block, char16_t* name, std::size_t* kept) {
         return false;
     }
     const std::uint16_t read = static_cast<std::uint16_t>(std::min<std::size_t>(units, kNameUnits));
+    std::uint8_t bytes[2 * kNameUnits];
+    if (!block.Bytes(bytes, 2u * read)) {
+        return false;
+    }
     *kept = 0;
-    bool ended = false;
-    for (std::uint16_t i = 0; i < read; ++i) {
-        std::uint16_t unit = 0;
-        if (!block.BE16(&unit)) {
-            return false;
-        }
-        ended = ended || unit == 0;
-        if (!ended) {
-            name[(*kept)++] = unit;
-        }
+    for (std::uint16_t i = 0; i < read && (bytes[2 * i] | bytes[2 * i + 1]) != 0; ++i) {
+        name[(*kept)++] = static_cast<char16_t>(bytes[2 * i] << 8 | bytes[2 * i + 1]);
     }
     return block.Skip(2u * (units - read));
 }
@@ -90,10 +85,15 @@ std::uint16_t Hundredths(float value) {
 }
 
 bool ReadFloats(Block& block, float* values, int count) {
+    std::uint8_t bytes[16];
+    if (!block.Bytes(bytes, 4u * count)) {
+        return false;
+    }
     for (int i = 0; i < count; ++i) {
-        if (!block.FloatBE(&values[i])) {
-            return false;
-        }
+        const std::uint8_t* b = bytes + 4 * i;
+        const std::uint32_t bits = std::uint32_t{b[0]} << 24 | b[1] << 16 | b[2] << 8 | b[3];
+        static_assert(sizeof(float) == sizeof bits, "IEEE single precision");
+        std::memcpy(&values[i], &bits, sizeof bits);
     }
     return true;
 }
