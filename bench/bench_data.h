@@ -15,5 +15,11 @@ constexpr std::size_t kBenchTableBytes = kBenchRecords * sizeof(SwatchEntry);
 // a name each ("Swatch colour 12345", 20 units with its zero).
 std::string WriteBenchFile(bool named = false);
 
+// The same kind of file in another format: `count` random RGB colours, each named "Swatch colour
+// 12345" where the format holds names, as a swatch file of both parts (".aco"), an exchange file
+// (".ase"), a GIMP palette (".gpl") or a colour table (".act", which holds 256 at most and no
+// names). Gives its path, or an empty text if it cannot be written.
+std::string WritePaletteBenchFile(const std::string& extension, int count);
+
 // Colours to search for, taken in turn.
 std::vector<COLORREF> BenchQueries();

@@ -50,6 +50,26 @@ void BM_LoadNamedTableWithNames(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadNamedTableWithNames);
 
+// The load, names included, of `count` colours in each format; for ".act" at most 256.
+void BM_LoadFormat(benchmark::State& state, const char* extension, int count) {
+    const std::string path = WritePaletteBenchFile(extension, count);
+    SwatchTable table;
+    table.SetFileName(path.c_str());
+    SwatchNames names;
+    if (path.empty() || !table.Load(&names) || table.GetCount() != count) {
+        state.SkipWithError("the bench file did not load");
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(table.Load(&names));
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK_CAPTURE(BM_LoadFormat, aco, ".aco", kBenchRecords);
+BENCHMARK_CAPTURE(BM_LoadFormat, ase, ".ase", kBenchRecords);
+BENCHMARK_CAPTURE(BM_LoadFormat, gpl, ".gpl", kBenchRecords);
+BENCHMARK_CAPTURE(BM_LoadFormat, aco_256, ".aco", 256);
+BENCHMARK_CAPTURE(BM_LoadFormat, act_256, ".act", 256);
+
 // Times `search(entries, colour)` over the loaded bench file, one query colour after another.
 template <typename Search>
 void TimeSearch(benchmark::State& state, Search search) {

@@ -87,6 +87,24 @@ int main() {
     const double namesLoad = NanosecondsPerCall(5, [&](int) { namedTable.Load(&names); });
     DeleteFileA(namedPath.c_str());
 
+    // Each format's load with names, beside the swatch file's of the same colours.
+    struct Format {
+        const char* extension;
+        int count;
+        double load;
+    } formats[] = {{".aco", kBenchRecords, 0},
+                   {".ase", kBenchRecords, 0},
+                   {".gpl", kBenchRecords, 0},
+                   {".aco", 256, 0},
+                   {".act", 256, 0}};
+    for (Format& format : formats) {
+        const std::string file = WritePaletteBenchFile(format.extension, format.count);
+        SwatchTable formatTable;
+        formatTable.SetFileName(file.c_str());
+        format.load = NanosecondsPerCall(5, [&](int) { formatTable.Load(&names); });
+        DeleteFileA(file.c_str());
+    }
+
     std::printf("%u-bit build, best of %d rounds, ns per call\n",
                 static_cast<unsigned>(sizeof(void*) * 8), kRounds);
     std::printf("FindClosestColour   %10.0f  %5.2f x memcpy\n", search, search / copy);
@@ -98,5 +116,8 @@ int main() {
     std::printf("Load                %10.0f  %5.2f x memcpy\n", load, load / copy);
     std::printf("Load, named file    %10.0f\n", namedLoad);
     std::printf("Load with names     %10.0f\n", namesLoad);
+    for (const Format& format : formats) {
+        std::printf("Load %s, %5d     %10.0f\n", format.extension, format.count, format.load);
+    }
     return 0;
 }

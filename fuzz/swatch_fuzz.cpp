@@ -1,5 +1,6 @@
-// libFuzzer target: arbitrary bytes as a swatch file, loaded, walked and searched, and its names
-// read. Any crash, sanitizer report or broken invariant (a trap) is a finding.
+// libFuzzer target: arbitrary bytes as a palette file of any format, loaded, walked and searched,
+// and its names read. Any crash, sanitizer report or broken invariant (a trap) is a finding.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -19,7 +20,8 @@ namespace {
 // The file the inputs are written to, one per fuzzing process, removed at exit.
 class InputFile {
   public:
-    InputFile() : path_("/tmp/swatch-fuzz-" + std::to_string(getpid()) + ".aco") {}
+    explicit InputFile(const char* extension)
+        : path_("/tmp/swatch-fuzz-" + std::to_string(getpid()) + extension) {}
     ~InputFile() { std::remove(path_.c_str()); }
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -44,12 +46,9 @@ void Check(bool condition) {
     }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const InputFile input;
+void Exercise(const InputFile& input, const std::uint8_t* data, std::size_t size) {
     if (!input.Write(data, size)) {
-        return 0;
+        return;
     }
     SwatchTable table;
     table.SetFileName(input.Path());
@@ -117,14 +116,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check((table.DeltaE(query, position) >= 0) == (plain < entries.size()));
     }
 
-    // Names: never longer than kept, never holding a zero; every position answers, also one
-    // past the most the header allows.
+    // Names: no more than records, never longer than kept, never holding a zero; every position
+    // answers, also one past the most a swatch file's header allows.
     SwatchNames names;
     SwatchTable named;
     named.SetFileName(input.Path());
     Check(named.Load(&names) == loaded && named.GetStatus() == status);
+    Check(names.Count() <= entries.size());
     const std::size_t headerCount = size >= 4 ? data[2] << 8 | data[3] : 0;
-    for (std::size_t i = 0; i <= headerCount; ++i) {
+    for (std::size_t i = 0; i <= std::max(headerCount, entries.size()); ++i) {
         const std::u16string_view name = names.Name(i);
         Check(name.size() <= SwatchNames::kMaxUnits);
         for (char16_t unit : name) {
@@ -141,6 +141,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ++count;
         }
         Check(count == entries.size());
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const InputFile swatchFile(".aco");
+    static const InputFile colourTable(".act");
+    Exercise(swatchFile, data, size);
+    // Only a name tells a colour table, and only at these sizes.
+    if (size == 768 || size == 772) {
+        Exercise(colourTable, data, size);
     }
     return 0;
 }

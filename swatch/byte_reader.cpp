@@ -12,6 +12,9 @@ ByteReader::ByteReader(SwatchFile& file) : file_(file) {
 }
 
 bool ByteReader::Fill() {
+    if (failed_) {
+        return false;  // a file that failed once is not read on
+    }
     std::uint32_t got = 0;
     if (!file_.Read(buffer_, sizeof buffer_, &got)) {
         failed_ = true;
@@ -54,6 +57,52 @@ bool ByteReader::Skip(std::uint64_t size) {
         size -= take;
     }
     return true;
+}
+
+std::size_t ByteReader::Peek(void* out, std::size_t size) {
+    size = std::min(size, sizeof buffer_);
+    while (end_ - pos_ < size && !failed_) {
+        // What is buffered moves to the front and the file is read on behind it.
+        std::memmove(buffer_, buffer_ + pos_, end_ - pos_);
+        end_ -= pos_;
+        pos_ = 0;
+        std::uint32_t got = 0;
+        if (!file_.Read(buffer_ + end_, static_cast<std::uint32_t>(sizeof buffer_ - end_), &got)) {
+            failed_ = true;
+        }
+        if (got == 0) {
+            break;
+        }
+        end_ += got;
+        fetched_ += got;
+    }
+    const std::size_t have = std::min(size, end_ - pos_);
+    std::memcpy(out, buffer_ + pos_, have);
+    return have;
+}
+
+bool ByteReader::Line(char* out, std::size_t capacity, std::size_t* length) {
+    std::size_t total = 0;
+    for (bool any = false;; any = true) {
+        if (pos_ == end_ && !Fill()) {
+            *length = total;
+            return any && !failed_;
+        }
+        const std::uint8_t* start = buffer_ + pos_;
+        const auto* feed = static_cast<const std::uint8_t*>(std::memchr(start, '\n', end_ - pos_));
+        const std::size_t size =
+            feed != nullptr ? static_cast<std::size_t>(feed - start) : end_ - pos_;
+        if (total < capacity) {
+            std::memcpy(out + total, start, std::min(size, capacity - total));
+        }
+        total += size;
+        pos_ += size;
+        if (feed != nullptr) {
+            ++pos_;
+            *length = total;
+            return true;
+        }
+    }
 }
 
 bool ByteReader::BE16(std::uint16_t* out) {

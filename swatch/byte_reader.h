@@ -22,6 +22,14 @@ class ByteReader {
     bool FloatBE(float* out);
     // Past `size` bytes; one that would end past the file's end fails at once, without reading on.
     bool Skip(std::uint64_t size);
+    // Up to `size` bytes (at most a buffer's worth) from here on, copied without being taken, so
+    // that a format can be told before its reader starts; gives how many the file held.
+    std::size_t Peek(void* out, std::size_t size);
+    // The bytes up to the next line feed, which is taken but not kept, or up to the end of the
+    // file: the first `capacity` of them into `out`, the rest of a longer line passed over, and
+    // the line's whole length in `length`. False, with nothing taken, at the end of the file or
+    // on a failed read.
+    bool Line(char* out, std::size_t capacity, std::size_t* length);
 
     // Bytes not yet taken, as far as the file's size tells; very many when it cannot be told.
     std::uint64_t Left() const { return size_ - (Taken() < size_ ? Taken() : size_); }

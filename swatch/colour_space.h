@@ -15,6 +15,9 @@ constexpr std::uint16_t kGrey = 8;
 constexpr std::uint16_t kFirstBook = 3;
 constexpr std::uint16_t kLastWarning = kGrey;
 constexpr std::uint16_t kLateBook = 4096;
+// A colour in a model no reader here converts, from a format other than swatch files: held in
+// its place, never matched, and warned of like a book colour.
+constexpr std::uint16_t kUnknownModel = kLateBook;
 
 // Whether a record in this space brings the "unsupported colour formats" warning; spaces 1, 2
 // and every other code are held quietly.

@@ -47,13 +47,16 @@ std::uint32_t Win32ErrorFromErrno(int error) {
 
 std::uint32_t SwatchFile::Open(const char* fileName) {
     Close();
-    const int fd = open(fileName, O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK the open of a FIFO would wait for a writer, for ever.
+    const int fd = open(fileName, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return Win32ErrorFromErrno(errno);
     }
-    // open() accepts a directory where CreateFileA refuses it; refuse it the same way.
+    // Only a regular file is read: a directory, as CreateFileA refuses it, and a device, pipe or
+    // FIFO, whose read could block for ever, are refused before any read, as a refused access.
     struct stat info;
-    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         close(fd);
         return kErrorAccessDenied;
     }

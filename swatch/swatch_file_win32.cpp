@@ -6,7 +6,19 @@ std::uint32_t SwatchFile::Open(const char* fileName) {
     handle_ =
         CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_READONLY, nullptr);
-    return handle_ == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    if (handle_ == INVALID_HANDLE_VALUE) {
+        return GetLastError();
+    }
+    // Only a file on a disk is read: the read of a serial device or a pipe could block for ever,
+    // before any window exists. Refused before any read, as a refused access.
+    BY_HANDLE_FILE_INFORMATION information;
+    if (GetFileType(handle_) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(handle_, &information) ||
+        (information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        Close();
+        return ERROR_ACCESS_DENIED;
+    }
+    return 0;
 }
 
 bool SwatchFile::Read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead) {

@@ -27,7 +27,7 @@ bool SwatchTable::Load(SwatchNames* names) {
     ByteReader in(file);
     SwatchNames found;
     Palette palette(names != nullptr ? &found : nullptr);
-    const ReadOutcome outcome = ReadPalette(in, palette);
+    const ReadOutcome outcome = ReadPalette(in, fileName_, palette);
     status_ = outcome.status;
     if (!outcome.loaded) {
         return false;

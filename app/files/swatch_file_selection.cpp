@@ -19,7 +19,8 @@ void FillFileDialog() {
     dialog = OPENFILENAMEW{};
     // The original form of the record, which every version of the dialog accepts.
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-    dialog.lpstrFilter = L"Swatch Files\0*.aco\0All Files\0*.*\0";
+    dialog.lpstrFilter =
+        L"Swatch Files\0*.aco\0All Files\0*.*\0Palette Files\0*.aco;*.ase;*.act;*.gpl\0";
     dialog.nFilterIndex = 1;
     dialog.Flags = OFN_READONLY;
     dialog.lpstrDefExt = L"ACO";

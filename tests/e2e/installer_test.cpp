@@ -1,6 +1,6 @@
 // Tintwell's installer, run silently as an administrator would run it: what it installs and
-// registers, a swatch file opened through the shell, and what its uninstaller leaves behind, on a
-// machine where no program owns .aco files and then on one where another program does.
+// registers, palette files opened through the shell, and what its uninstaller leaves behind, on a
+// machine where no program owns palette files and then on one where another program owns some.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -17,8 +19,15 @@
 
 namespace {
 
-constexpr char kAco[] = "Software\\Classes\\.aco";
-constexpr char kOpenWith[] = "Software\\Classes\\.aco\\OpenWithProgids";
+const char* const kExtensions[] = {".aco", ".ase", ".act", ".gpl"};
+const char* const kOwned[] = {".aco", ".gpl"};  // by another program in the second round
+
+std::string ClassKey(const char* extension) {
+    return std::string("Software\\Classes\\") + extension;
+}
+std::string OpenWithKey(const char* extension) {
+    return ClassKey(extension) + "\\OpenWithProgids";
+}
 
 std::string Folder(int csidl) {
     char path[MAX_PATH] = {};
@@ -30,9 +39,9 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool KeyExists(const char* key) {
+bool KeyExists(const std::string& key) {
     HKEY opened;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
         return false;
     }
     RegCloseKey(opened);
@@ -49,8 +58,46 @@ std::string Value(const std::string& key, const char* name = nullptr) {
                : "-";
 }
 
+// Per palette extension: whether Tintwell and the other program are in its "Open with" list ("[]"
+// or "[-]"), and the program that owns it.
+std::string Associations() {
+    std::string lines;
+    for (const char* extension : kExtensions) {
+        const std::string key = ClassKey(extension);
+        lines += std::string(extension) + ": [" +
+                 Value(OpenWithKey(extension), "Tintwell.SwatchFile") + "] [" +
+                 Value(OpenWithKey(extension), "Other.Swatch") + "] " + Value(key) +
+                 (KeyExists(key) ? "" : ", no key") + "\n";
+    }
+    return lines;
+}
+
+// The lines Associations gives when every extension but kOwned is `free` and each of kOwned is
+// `owned`.
+std::string EachExtension(const std::string& free, const std::string& owned) {
+    std::string lines;
+    for (const char* extension : kExtensions) {
+        const bool isOwned = std::find(std::begin(kOwned), std::end(kOwned),
+                                       std::string(extension)) != std::end(kOwned);
+        lines += std::string(extension) + ": " + (isOwned ? owned : free) + "\n";
+    }
+    return lines;
+}
+
+void ForgetAssociations() {
+    for (const char* extension : kExtensions) {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, ClassKey(extension).c_str());
+    }
+}
+
 // Everything the installer may add, a line each; "-" where nothing is.
 std::string Footprint(const std::string& folder) {
+    const std::string application = "Software\\Classes\\Applications\\tintwell.exe";
+    std::string supported;
+    for (const char* extension : kExtensions) {
+        supported += Value(application + "\\SupportedTypes", extension) == "" ? " " : " -";
+        supported += extension;
+    }
     const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tintwell";
     std::string files = Exists(folder) ? "" : " no folder";
     for (const char* name :
@@ -63,11 +110,8 @@ std::string Footprint(const std::string& folder) {
            ", " + Value(entry, "Publisher") + ", " + Value(entry, "DisplayIcon") + ", " +
            Value(entry, "UninstallString") +
            "\nprogram: " + Value("Software\\Classes\\Tintwell.SwatchFile\\shell\\open\\command") +
-           "\napplication: " +
-           Value("Software\\Classes\\Applications\\tintwell.exe\\shell\\open\\command") +
-           "\nopen with: [" + Value(kOpenWith, "Tintwell.SwatchFile") + "] [" +
-           Value(kOpenWith, "Other.Swatch") + "]\n.aco: " + Value(kAco) +
-           (KeyExists(kAco) ? "" : ", no key") + "\n";
+           "\napplication: " + Value(application + "\\shell\\open\\command") + "," + supported +
+           "\n" + Associations();
 }
 
 // The shell's open verb on a file, which for a program starts it with the parameters.
@@ -100,47 +144,58 @@ bool Uninstall(const std::string& folder) {
     return started && !Exists(folder);
 }
 
-TEST(Installer, RegistersOpensSwatchFilesAndUninstallsAllButTheSettingsAndOthersAssociations) {
+TEST(Installer, RegistersOpensPaletteFilesAndUninstallsAllButTheSettingsAndOthersAssociations) {
     const std::string installer = WindowsPath(std::getenv("TINTWELL_INSTALLER"));  // from CTest
     const std::string folder = Folder(CSIDL_PROGRAM_FILES) + "\\Tintwell";
     const std::string open = "\"" + folder + "\\tintwell.exe\" \"%1\"";
     const std::string nothing =
-        "files: no folder\nshortcut: -\nentry: -, -, -, -, -\nprogram: -\napplication: -\n";
+        "files: no folder\nshortcut: -\nentry: -, -, -, -, -\nprogram: -\n"
+        "application: -, -.aco -.ase -.act -.gpl\n";
     if (Exists(folder)) {
         Uninstall(folder);  // left by an earlier run that failed
     }
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kAco);
-    ASSERT_EQ(Footprint(folder), nothing + "open with: [-] [-]\n.aco: -, no key\n");
+    ForgetAssociations();
+    ASSERT_EQ(Footprint(folder), nothing + EachExtension("[-] [-] -, no key", "[-] [-] -, no key"));
 
     ASSERT_TRUE(RunSilently(installer));
     EXPECT_EQ(Footprint(folder),
               "files: tintwell.exe tintwell.ico demo.aco README.md LICENSE uninstall.exe"
               "\nshortcut: yes\nentry: Tintwell, " TINTWELL_PROJECT_VERSION ", Vexmoor Utils, " +
                   folder + "\\tintwell.exe,0, \"" + folder + "\\uninstall.exe\"\nprogram: " + open +
-                  "\napplication: " + open + "\nopen with: [] [-]\n.aco: Tintwell.SwatchFile\n");
+                  "\napplication: " + open + ", .aco .ase .act .gpl\n" +
+                  EachExtension("[] [-] Tintwell.SwatchFile", "[] [-] Tintwell.SwatchFile"));
 
-    // A double click on a swatch file: the shell's open verb, on a path with a space in it.
+    // A double click on a palette file: the shell's open verb, on a path with a space in it.
     ASSERT_TRUE(Store(Settings{0x01, {100, 60}, {700, 500}}));
     const std::string demo = folder + "\\demo.aco";
-    HANDLE tintwell = ShellOpen(demo);
-    ASSERT_NE(tintwell, nullptr);
-    EXPECT_EQ(RunSessionOn(tintwell, {Main(Normal), Path(demo), Close(), Exit()}), "");
+    const std::string gimp = folder + "\\my palette.gpl";
+    std::ofstream(gimp, std::ios::binary) << "GIMP Palette\n0 0 0 Black\n";
+    for (const std::string& file : {demo, gimp}) {
+        SCOPED_TRACE(file);
+        HANDLE tintwell = ShellOpen(file);
+        ASSERT_NE(tintwell, nullptr);
+        EXPECT_EQ(RunSessionOn(tintwell, {Main(Normal), Path(file), Close(), Exit()}), "");
+    }
+    DeleteFileA(gimp.c_str());
 
     ASSERT_TRUE(Uninstall(folder));
-    EXPECT_EQ(Footprint(folder), nothing + "open with: [-] [-]\n.aco: -, no key\n");
+    EXPECT_EQ(Footprint(folder), nothing + EachExtension("[-] [-] -, no key", "[-] [-] -, no key"));
     EXPECT_TRUE(KeyExists(kSettingsKeyPath)) << "the settings went too";
     Store(std::nullopt);
 
-    // Another program owns .aco: Tintwell joins its "Open with" list and leaves the rest alone.
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAco, nullptr, REG_SZ, "Other.Swatch", 13);
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kOpenWith, "Other.Swatch", REG_SZ, "", 1);
+    // Another program owns some: Tintwell joins their "Open with" lists and leaves the rest alone.
+    for (const char* extension : kOwned) {
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, ClassKey(extension).c_str(), nullptr, REG_SZ,
+                        "Other.Swatch", 13);
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, OpenWithKey(extension).c_str(), "Other.Swatch", REG_SZ,
+                        "", 1);
+    }
     ASSERT_TRUE(RunSilently(installer));
-    std::string installed = Footprint(folder);
-    EXPECT_EQ(installed.substr(installed.find("open with")),
-              "open with: [] []\n.aco: Other.Swatch\n");
+    EXPECT_EQ(Associations(), EachExtension("[] [-] Tintwell.SwatchFile", "[] [] Other.Swatch"));
     ASSERT_TRUE(Uninstall(folder));
-    EXPECT_EQ(Footprint(folder), nothing + "open with: [-] []\n.aco: Other.Swatch\n");
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kAco);
+    EXPECT_EQ(Footprint(folder),
+              nothing + EachExtension("[-] [-] -, no key", "[-] [] Other.Swatch"));
+    ForgetAssociations();
 }
 
 }  // namespace

@@ -6,6 +6,13 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "swatch/byte_reader.h"
 #include "swatch/formats/palette_reader.h"
 #include "swatch/match/closest_rgb.h"
@@ -124,9 +131,41 @@ TEST(SwatchLoad, ANameLengthPastTheEndEndsTheLoadAtOnce) {
         ASSERT_EQ(file.Open("test.aco"), 0u);
         ByteReader in(file);
         Palette palette(&names);
-        EXPECT_TRUE(ReadPalette(in, palette).loaded);
+        EXPECT_TRUE(ReadPalette(in, "test.aco", palette).loaded);
         EXPECT_LE(in.Fetched(), 4096u);
     }
+    EXPECT_EQ(std::remove("test.aco"), 0);
+}
+
+// A device, pipe or FIFO could block the read for ever, before any window exists: refused at
+// once, as a refused access, whatever the name says.
+TEST(SwatchLoad, OnlyRegularFilesAreRead) {
+#ifdef _WIN32
+    // A pipe with a server waiting: the open connects, and a read would wait for its data.
+    const HANDLE pipe = CreateNamedPipeA("\\\\.\\pipe\\tintwell-test.aco", PIPE_ACCESS_OUTBOUND,
+                                         PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    const char* const paths[] = {"NUL", "\\\\.\\NUL", "nul.aco", "\\\\.\\pipe\\tintwell-test.aco"};
+#else
+    const std::string fifo = "fifo-" + std::to_string(getpid()) + ".aco";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const char* const paths[] = {"/dev/null", "/dev/zero", fifo.c_str()};
+#endif
+    for (const char* path : paths) {
+        SCOPED_TRACE(path);
+        SwatchTable table;
+        table.SetFileName(Write(AcoHeader(1, 3) + three));
+        ASSERT_TRUE(table.Load());
+        table.SetFileName(path);
+        EXPECT_FALSE(table.Load());
+        EXPECT_EQ(table.GetStatus(), 0xE000000Du);
+        EXPECT_EQ(RecordsOf(table), three);
+    }
+#ifdef _WIN32
+    CloseHandle(pipe);
+#else
+    std::remove(fifo.c_str());
+#endif
     EXPECT_EQ(std::remove("test.aco"), 0);
 }
 

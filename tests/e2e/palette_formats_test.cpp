@@ -1,0 +1,99 @@
+// Exchange files, GIMP palettes and colour tables as a user meets them: loaded from the command
+// line, the file dialog and a drop, matched, named in the tooltip and reopened at the next start;
+// and a device named for a file, refused at once. The built tintwell.exe driven from outside.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "user_session.h"
+
+namespace {
+
+const Settings kNormal = {0x01, {100, 60}, {700, 500}};
+const std::string kNotOpened =
+    "Tintwell failed to load the file.\n"
+    "The file could not be opened. Check the path and that you may read the file.";
+
+std::string Be16(unsigned value) {
+    return {static_cast<char>(value >> 8 & 0xFF), static_cast<char>(value & 0xFF)};
+}
+std::string Be32(std::uint32_t value) {
+    return Be16(value >> 16) + Be16(value & 0xFFFF);
+}
+std::string Block(unsigned type, const std::string& contents) {
+    return Be16(type) + Be32(static_cast<std::uint32_t>(contents.size())) + contents;
+}
+std::string Name(const char* text) {
+    std::string bytes = Be16(static_cast<unsigned>(std::strlen(text) + 1));
+    for (const char* c = text; *c != '\0'; ++c) {
+        bytes += Be16(static_cast<unsigned char>(*c));
+    }
+    return bytes + Be16(0);
+}
+std::string Floats(std::initializer_list<float> values) {
+    std::string bytes;
+    for (float value : values) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        bytes += Be32(bits);
+    }
+    return bytes;
+}
+
+std::string Write(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+}
+
+TEST(PaletteFormats, LoadMatchAndNameAsSwatchFilesDo) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "tintwell-palettes";
+    std::filesystem::create_directories(folder);
+    // A CMYK colour, held but never matched, then two RGB ones, all in a group whose end block
+    // is left out, as it often is.
+    const std::string ase =
+        Write(folder / "exchange.ase",
+              "ASEF" + Be16(1) + Be16(0) + Be32(4) + Block(0xC001, Name("Blues")) +
+                  Block(0x0001, Name("Ink") + "CMYK" + Floats({0.2f, 0.4f, 0.6f, 0}) + Be16(2)) +
+                  Block(0x0001, Name("Sky") + "RGB " + Floats({0.2f, 0.4f, 0.6f}) + Be16(0)) +
+                  Block(0x0001, Name("Brick") + "RGB " + Floats({0.8f, 0.2f, 0}) + Be16(2)));
+    const std::string gpl = Write(folder / "gimp.gpl",
+                                  "GIMP Palette\r\nName: Test\r\n#\r\n250 120  10\tOrange peel\r\n"
+                                  "  0   0 255\tBlue\r\n");
+    std::string table(772, '\0');
+    std::memcpy(&table[3], "\x0A\x14\x1E\xC8\x64\x32", 6);
+    table.replace(768, 4, Be16(3) + Be16(0));  // three colours, the first transparent
+    const std::string act = Write(folder / "table.ACT", table);
+    ASSERT_TRUE(Store(kNormal));
+    // clang-format off
+    EXPECT_EQ(RunSession(ProgramPath(), ase, {Main(Normal), Path(ase),
+        Type("336699"), Shows("51 102 153 336699", "51 102 153 336699"),
+        Tip(u8"Blues / Sky (swatch 2 of 3)\nΔE 0.0"),
+        Type("ff0000"), Shows("255 0 0 FF0000", "204 51 0 CC3300"), Tip(u8"Blues / Brick (swatch 3 of 3)\nΔE 9.4"),
+        Browse(gpl), Path(gpl), Type("ff8000"), Shows("255 128 0 FF8000", "250 120 10 FA780A"),
+        Tip(u8"Orange peel (swatch 1 of 2)\nΔE 2.6"),
+        Drop(act), Path(act), Type("000000"), Shows("0 0 0 000000", "10 20 30 0A141E"),
+        Tip(u8"Swatch 1 of 2\nΔE 8.0"),
+        Menu('x'), Exit()}), "");
+    // The last file loaded opens again at the next start.
+    EXPECT_EQ(RunSession(ProgramPath(), "", {Main(Normal), Path(act),
+        Type("c86432"), Tip(u8"Swatch 2 of 2\nΔE 0.0"), Menu('x'), Exit()}), "");
+    // A serial device would block the first read for ever, before any window exists.
+    EXPECT_EQ(RunSession(ProgramPath(), "COM1", {Box("Tintwell", kNotOpened), Main(Normal),
+        Path(""), Menu('x'), Exit()}), "");
+    EXPECT_EQ(RunSession(ProgramPath(), "\\\\.\\COM1", {Box("Tintwell", kNotOpened),
+        Main(Normal), Path(""), Menu('x'), Exit()}), "");
+    // Remembered, it is passed over without a word.
+    ASSERT_TRUE(Store(kNormal) && StoreValue("LastSwatchFile", REG_SZ, std::string("COM1", 5)));
+    EXPECT_EQ(RunSession(ProgramPath(), "", {Main(Normal), Path(""), Menu('x'), Exit()}), "");
+    // clang-format on
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+}  // namespace
