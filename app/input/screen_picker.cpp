@@ -10,45 +10,26 @@
 
 namespace {
 
-// The screen's device context for the time of one read; borrowed from the system.
-class ScreenDc {
-  public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    ~ScreenDc() {
-        if (dc_ != nullptr) {
-            ReleaseDC(nullptr, dc_);
-        }
-    }
-    HDC get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
-
 POINT ToScreen(HWND dialog, LPARAM clientPoint) {
     POINT at = PointOf(clientPoint);
     ClientToScreen(dialog, &at);
     return at;
 }
 
-// The screen DC spans the whole virtual screen, with the main screen's corner at 0, 0.
+// The pixel is the magnifier's middle one, read once for both; coordinates span the whole virtual
+// screen, with the main screen's corner at 0, 0.
 void Follow(POINT at) {
     ScreenPick& pick = g_app.pick;
     pick.at = at;
-    {
-        ScreenDc screen;
-        COLORREF pixel = screen.get() != nullptr ? GetPixel(screen.get(), at.x, at.y) : CLR_INVALID;
-        // Off every screen there is no pixel: the last colour stays.
-        if (pixel != CLR_INVALID) {
-            pick.read = true;
-            if (pixel != g_app.userColour) {
-                SetUserColour(pixel);
-            }
+    const COLORREF pixel = MagnifyAround(g_app.mainWindow, at);
+    // Off every screen there is no pixel: the last colour stays.
+    if (pixel != CLR_INVALID) {
+        pick.read = true;
+        if (pixel != g_app.userColour) {
+            SetUserColour(pixel);
         }
     }
-    ShowMagnifier(g_app.mainWindow, at);
+    DescribeMagnified();
 }
 
 // Ends the pick; the capture change that the release causes finds it ended already.
@@ -157,7 +138,8 @@ INT_PTR Start(HWND dialog, LPARAM clientPoint) {
     }
     Begin(dialog, true);
     g_app.pick.at = at;
-    ShowMagnifier(dialog, at);
+    MagnifyAround(dialog, at);
+    DescribeMagnified();
     return TRUE;
 }
 

@@ -37,8 +37,9 @@ UINT MonitorDpi(HMONITOR monitor) {
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-// The square of pixels around `at` from the screen; off every screen they read as black.
-void ReadAround(POINT at, COLORREF* cells) {
+// The square of pixels around `at` from the screen; off every screen they read as black. False
+// when nothing could be read.
+bool ReadAround(POINT at, COLORREF* cells) {
     std::memset(cells, 0, sizeof(COLORREF) * kMagnifiedSide * kMagnifiedSide);
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
@@ -51,10 +52,11 @@ void ReadAround(POINT at, COLORREF* cells) {
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     HDC screen = GetDC(nullptr);
     UniqueDc memory(screen != nullptr ? CreateCompatibleDC(screen) : nullptr);
+    bool read = false;
     if (bitmap && memory) {
         HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
-        BitBlt(memory.get(), 0, 0, kMagnifiedSide, kMagnifiedSide, screen, at.x - kHalf,
-               at.y - kHalf, SRCCOPY);
+        read = BitBlt(memory.get(), 0, 0, kMagnifiedSide, kMagnifiedSide, screen, at.x - kHalf,
+                      at.y - kHalf, SRCCOPY) != FALSE;
         GdiFlush();
         const auto* pixel = static_cast<const DWORD*>(bits);
         // A DIB holds blue in the low byte, a COLORREF red.
@@ -64,6 +66,7 @@ void ReadAround(POINT at, COLORREF* cells) {
         SelectObject(memory.get(), old);
     }
     ReleaseDC(nullptr, screen);
+    return read;
 }
 
 void Paint(HWND window) {
@@ -169,13 +172,13 @@ POINT MagnifierPlace(POINT at, SIZE size, int gap, const RECT& monitor) {
     return place;
 }
 
-void ShowMagnifier(HWND owner, POINT at) {
+COLORREF MagnifyAround(HWND owner, POINT at) {
     ScreenPick& pick = g_app.pick;
-    HMONITOR monitor = MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST);
+    HMONITOR monitor = MonitorFromPoint(at, MONITOR_DEFAULTTONULL);
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(monitor, &info)) {
-        return;
+    if (monitor == nullptr || !GetMonitorInfoA(monitor, &info)) {
+        return CLR_INVALID;  // off every screen there is no pixel
     }
     const int dpi = static_cast<int>(MonitorDpi(monitor));
     const int cell = MulDiv(kCellAt96, dpi, 96);
@@ -186,25 +189,36 @@ void ShowMagnifier(HWND owner, POINT at) {
     }
     if (!pick.magnifier) {
         pick.magnifier.reset(CreateMagnifier(owner));
-        if (!pick.magnifier) {
-            return;
-        }
     }
-    ReadAround(at, pick.magnified);
+    // Moved before the read: where the cursor jumped into the popup's old place, the pixels read
+    // must not be its own.
+    if (pick.magnifier) {
+        const bool loaded = g_app.swatchTable && g_app.swatchTable->IsLoaded();
+        RECT frame{
+            0, 0, kMagnifiedSide * cell,
+            kMagnifiedSide * cell + (loaded ? 2 : 1) * MulDiv(kFontAt96 + 4, dpi, 96) + cell / 2};
+        AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+        SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+        POINT place = MagnifierPlace(at, size, kHalf + MulDiv(kGapAt96, dpi, 96), info.rcMonitor);
+        SetWindowPos(pick.magnifier.get(), HWND_TOPMOST, place.x, place.y, size.cx, size.cy,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+    if (!ReadAround(at, pick.magnified)) {
+        return CLR_INVALID;
+    }
+    return pick.magnified[kHalf * kMagnifiedSide + kHalf];
+}
+
+void DescribeMagnified() {
+    HWND window = g_app.pick.magnifier.get();
+    if (window == nullptr) {
+        return;
+    }
     char text[32];
     DescribeColours(text);
-    SetWindowTextA(pick.magnifier.get(), text);
-
-    const int lines = std::strchr(text, '\n') != nullptr ? 2 : 1;
-    RECT frame{0, 0, kMagnifiedSide * cell,
-               kMagnifiedSide * cell + lines * MulDiv(kFontAt96 + 4, dpi, 96) + cell / 2};
-    AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
-    SIZE size{frame.right - frame.left, frame.bottom - frame.top};
-    POINT place = MagnifierPlace(at, size, kHalf + MulDiv(kGapAt96, dpi, 96), info.rcMonitor);
-    SetWindowPos(pick.magnifier.get(), HWND_TOPMOST, place.x, place.y, size.cx, size.cy,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    InvalidateRect(pick.magnifier.get(), nullptr, FALSE);
-    UpdateWindow(pick.magnifier.get());
+    SetWindowTextA(window, text);
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
 }
 
 void HideMagnifier() {

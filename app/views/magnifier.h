@@ -7,9 +7,12 @@
 
 #include <windows.h>
 
-// Reads the pixels around `at` (screen coordinates, signed) and shows them beside it; the popup is
-// made on first use and owned by `owner`.
-void ShowMagnifier(HWND owner, POINT at);
+// Moves the popup beside `at` (screen coordinates, signed; made on first use, owned by `owner`),
+// then reads the pixels around `at` for it. Gives the pixel at `at` itself, or CLR_INVALID where
+// no monitor shows one.
+COLORREF MagnifyAround(HWND owner, POINT at);
+// Writes the pixel's code and its match's below the pixels and shows the popup painted anew.
+void DescribeMagnified();
 // Destroys the popup; nothing when there is none.
 void HideMagnifier();
 
