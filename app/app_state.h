@@ -76,9 +76,10 @@ constexpr int kMagnifiedSide = 11;
 // or started by the command or the hotkey without a button.
 struct ScreenPick {
     bool active = false;
-    bool held = false;  // the left button is held: moves without it are not the user's
-    bool read = false;  // a pixel was read, so a kept pick keeps a colour
-    POINT at{};         // the screen point last read
+    bool held = false;              // the left button is held: moves without it are not the user's
+    bool cancelledByRight = false;  // ended by a right press whose release is still to come
+    bool read = false;              // a pixel was read, so a kept pick keeps a colour
+    POINT at{};                     // the screen point last read
     // Where the arrow keys put the cursor, oldest first, until the moves this causes arrive.
     POINT nudges[8]{};
     std::size_t nudgeCount = 0;

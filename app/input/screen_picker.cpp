@@ -1,6 +1,7 @@
 #include "app/input/screen_picker.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/colour/recent_colours.h"
@@ -166,6 +167,10 @@ INT_PTR OnScreenPickMouse(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
         return pick.active ? TRUE : Start(dialog, lParam);
     }
     if (!pick.active) {
+        if (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) {
+            // The release of the press that cancelled a pick opens no copy menu.
+            return std::exchange(pick.cancelledByRight, false) && message == WM_RBUTTONUP;
+        }
         return FALSE;
     }
     switch (message) {
@@ -174,6 +179,7 @@ INT_PTR OnScreenPickMouse(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP:
         return End(true);
     case WM_RBUTTONDOWN:
+        pick.cancelledByRight = true;
         return End(false);
     case WM_CAPTURECHANGED:
         // Another window took the mouse (a system menu, a switch of task): the pick is over.

@@ -91,6 +91,7 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
     case WM_CAPTURECHANGED:
         return OnScreenPickMouse(window, message, wParam, lParam);
     case WM_HOTKEY:
