@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/colour/colour_brushes.h"
+#include "app/views/added_commands.h"
 #include "app/views/main_dialog.h"
 #include "res/resource.h"
 
@@ -132,31 +132,46 @@ HBRUSH BrushFor(HWND control) {
     return brush;
 }
 
-TEST_F(AppTest, EachColouredStaticKeepsOneBrushUntilTheDialogGoes) {
+TEST_F(AppTest, EachColouredStaticKeepsOneBrushUntilItsColourChangesOrTheDialogGoes) {
     HWND dialog =
         CreateDialogParamA(ProgramModule(), MAKEINTRESOURCEA(IDD_NORMAL), nullptr, MainDialog, 0);
     ASSERT_NE(dialog, nullptr);
-    ShowWindow(dialog, SW_SHOW);
     const Controls& c = g_app.controls;
     HBRUSH sample = BrushFor(c.userSample);
     HBRUSH chip = BrushFor(c.userRedChip);
+    EXPECT_EQ(BrushFor(c.userSample), sample);  // a repaint makes none
     SetWindowTextA(c.userHex, "102030");
-    EXPECT_NE(BrushFor(c.userSample), sample);
+    HBRUSH changed = BrushFor(c.userSample);
+    EXPECT_NE(changed, sample);
     EXPECT_EQ(GetObjectType(sample), 0u);
     EXPECT_EQ(BrushFor(c.matchRedChip), chip);
-    for (int i = 0; i < 40; ++i) {
-        char text[8];
-        wsprintfA(text, "%.2X%.2X%.2X", i * 6, 255 - i, i);
-        SetWindowTextA(c.userHex, text);
-        RedrawWindow(dialog, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
-    auto* brushes = reinterpret_cast<ColourBrushes*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    ASSERT_NE(brushes, nullptr);
-    EXPECT_EQ(brushes->LiveCount(), 5);
-    HBRUSH last = BrushFor(c.userSample);
     DestroyWindow(dialog);
-    EXPECT_EQ(GetObjectType(last), 0u);  // the dialog's brushes went with it
+    EXPECT_EQ(GetObjectType(changed), 0u);
+}
+
+// Wine keeps a menu in the process that owns it, so where the added commands go and their check
+// marks are seen only from here.
+TEST_F(AppTest, AddedCommandsGoAboveTheSeparatorBeforeAboutAndPerceptualFollowsTheMode) {
+    HMENU menu = LoadMenuA(ProgramModule(), MAKEINTRESOURCEA(IDR_OPTIONS_MENU));
+    ASSERT_NE(menu, nullptr);
+    g_app.matching = MatchMode::kPerceptual;
+    InsertAddedCommands(menu);
+    const UINT order[] = {
+        IDM_SWATCH_FILE, IDM_SWITCH_VIEW, IDM_PERCEPTUAL, IDM_PICK_SCREEN, 0, IDM_ABOUT, 0,
+        IDM_EXIT};
+    HMENU popup = GetSubMenu(menu, 0);
+    ASSERT_EQ(GetMenuItemCount(popup), 8);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(GetMenuItemID(popup, i), order[i]) << i;
+    }
+    auto checked = [&] { return GetMenuState(popup, IDM_PERCEPTUAL, MF_BYCOMMAND) & MF_CHECKED; };
+    EXPECT_EQ(checked(), MF_CHECKED);
+    for (MatchMode mode : {MatchMode::kChannelSum, MatchMode::kPerceptual}) {
+        g_app.matching = mode;
+        UpdateAddedCommands(menu);
+        EXPECT_EQ(checked(), mode == MatchMode::kPerceptual ? MF_CHECKED : 0u);
+    }
+    DestroyMenu(menu);
 }
 
 }  // namespace
