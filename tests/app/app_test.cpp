@@ -1,16 +1,19 @@
-// What a user cannot see from outside: how the program copes without memory, and that every
-// handle it owns is released once. Dialogs come from the real templates; a CBT hook answers each
-// message box, and a timer gives each main dialog, once it is shown, the next command.
+// What a user cannot see from outside: how the program copes without memory, that every handle
+// it owns is released once, the added menu commands, and names under a Western code page. Dialogs
+// come from the real templates; a CBT hook answers each message box, and a timer gives each main
+// dialog, once it is shown, the next command.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
+#include "app/files/path_text.h"
 #include "app/views/added_commands.h"
 #include "app/views/main_dialog.h"
 #include "res/resource.h"
@@ -149,8 +152,7 @@ TEST_F(AppTest, EachColouredStaticKeepsOneBrushUntilItsColourChangesOrTheDialogG
     EXPECT_EQ(GetObjectType(changed), 0u);
 }
 
-// Wine keeps a menu in the process that owns it, so where the added commands go and their check
-// marks are seen only from here.
+// Wine keeps a menu in the process that owns it: only from here are these items seen.
 TEST_F(AppTest, AddedCommandsGoAboveTheSeparatorBeforeAboutAndPerceptualFollowsTheMode) {
     HMENU menu = LoadMenuA(ProgramModule(), MAKEINTRESOURCEA(IDR_OPTIONS_MENU));
     ASSERT_NE(menu, nullptr);
@@ -172,6 +174,27 @@ TEST_F(AppTest, AddedCommandsGoAboveTheSeparatorBeforeAboutAndPerceptualFollowsT
         EXPECT_EQ(checked(), mode == MatchMode::kPerceptual ? MF_CHECKED : 0u);
     }
     DestroyMenu(menu);
+}
+
+// The program runs with UTF-8 as its code page, where every name is carried exactly; older
+// Windows, with a Western code page, needs the refusal.
+constexpr UINT kWestern = 1252;
+
+TEST(PathText, ANameTheCodePageCannotCarryIsRefusedNotSwapped) {
+    char out[16];
+    std::memset(out, 0xBD, sizeof out);
+    EXPECT_TRUE(NarrowPathExactly(L"caf\u00E9.aco", out, 9, kWestern));
+    EXPECT_STREQ(out, "caf\xE9.aco");
+    EXPECT_EQ(out[9], '\xBD');
+    // Best fit would give "Omega.aco", another file; the Japanese name would become "??.aco".
+    EXPECT_FALSE(NarrowPathExactly(L"\u03A9mega.aco", out, sizeof out, kWestern));
+    EXPECT_FALSE(NarrowPathExactly(L"\u65E5\u672C.aco", out, sizeof out, kWestern));
+    EXPECT_FALSE(NarrowPathExactly(L"caf\u00E9.aco", out, 8, kWestern));  // no room for the NUL
+    EXPECT_TRUE(NarrowPathExactly(L"\u03A9\u65E5.aco", out, sizeof out, CP_UTF8));
+    // A narrow command line is the end of the wide one only if nothing was swapped on the way.
+    const wchar_t* wide = L"\"C:\\tintwell.exe\" \u03A9mega.aco";
+    EXPECT_FALSE(IsExactTail("Omega.aco", wide, kWestern));
+    EXPECT_TRUE(IsExactTail("\xCE\xA9mega.aco", wide, CP_UTF8));
 }
 
 }  // namespace
