@@ -37,10 +37,10 @@ Function* Redirect(const char* dll, const char* function, Function* replacement)
     return reinterpret_cast<Function*>(original);
 }
 
-// The library's calls to RegCloseKey and malloc since the last reset. A test can make the next
+// The library's calls to RegCloseKey since the last reset. A test can make the next
 // close throw or the next allocation fail; malloc(0) answers null, as C allows.
 struct {
-    int closes, mallocs, formats;
+    int closes, formats;
     bool closeThrows, mallocFails, formatFails;
 } calls;
 decltype(&RegCloseKey) realClose;
@@ -65,7 +65,6 @@ DWORD WINAPI Format(DWORD flags, LPCVOID source, DWORD id, DWORD language, LPSTR
     return realFormat(flags, source, id, language, buffer, size, arguments);
 }
 void* __cdecl Malloc(size_t size) {
-    ++calls.mallocs;
     return size == 0 || std::exchange(calls.mallocFails, false) ? nullptr : realMalloc(size);
 }
 
@@ -194,8 +193,6 @@ TEST_F(RegistryTest, FixedSizeReadsTakeTheirSizeAndNoMore) {
     CRegistryKey key(HKEY_CURRENT_USER, kScratchPath, KEY_ALL_ACCESS);
     key.SetValue("Nine", reinterpret_cast<const BYTE*>("\1\2\3\4\5\6\7\10\11"), 9);
     BYTE out[5] = {0xBD, 0xBD, 0xBD, 0xBD, 0xBD};
-    EXPECT_EQ(CRegistryKey::BinaryRead::kTooShort, key.QueryBinaryValue("Empty", out, 4));
-    EXPECT_EQ(0xBD, out[0]);
     EXPECT_EQ(CRegistryKey::BinaryRead::kRead, key.QueryBinaryValue("Nine", out, 4));
     EXPECT_EQ(std::string("\1\2\3\4\xBD"), std::string(out, out + 5));
     Put("Short", REG_DWORD, std::string(2, '\1'));
