@@ -1,17 +1,20 @@
-// What a user cannot see from outside: how the program copes without memory, and that every
-// handle it owns is released once. Dialogs come from the real templates; a CBT hook answers each
-// message box, and a timer gives each main dialog, once it is shown, the next command.
+// What a user cannot see from outside: how the program copes without memory, that every handle
+// it owns is released once, the added menu commands, and names under a Western code page. Dialogs
+// come from the real templates; a CBT hook answers each message box, and a timer gives each main
+// dialog, once it is shown, the next command.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
-#include "app/colour/colour_brushes.h"
+#include "app/files/path_text.h"
+#include "app/views/added_commands.h"
 #include "app/views/main_dialog.h"
 #include "res/resource.h"
 
@@ -132,31 +135,66 @@ HBRUSH BrushFor(HWND control) {
     return brush;
 }
 
-TEST_F(AppTest, EachColouredStaticKeepsOneBrushUntilTheDialogGoes) {
+TEST_F(AppTest, EachColouredStaticKeepsOneBrushUntilItsColourChangesOrTheDialogGoes) {
     HWND dialog =
         CreateDialogParamA(ProgramModule(), MAKEINTRESOURCEA(IDD_NORMAL), nullptr, MainDialog, 0);
     ASSERT_NE(dialog, nullptr);
-    ShowWindow(dialog, SW_SHOW);
     const Controls& c = g_app.controls;
     HBRUSH sample = BrushFor(c.userSample);
     HBRUSH chip = BrushFor(c.userRedChip);
+    EXPECT_EQ(BrushFor(c.userSample), sample);  // a repaint makes none
     SetWindowTextA(c.userHex, "102030");
-    EXPECT_NE(BrushFor(c.userSample), sample);
+    HBRUSH changed = BrushFor(c.userSample);
+    EXPECT_NE(changed, sample);
     EXPECT_EQ(GetObjectType(sample), 0u);
     EXPECT_EQ(BrushFor(c.matchRedChip), chip);
-    for (int i = 0; i < 40; ++i) {
-        char text[8];
-        wsprintfA(text, "%.2X%.2X%.2X", i * 6, 255 - i, i);
-        SetWindowTextA(c.userHex, text);
-        RedrawWindow(dialog, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
-    auto* brushes = reinterpret_cast<ColourBrushes*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    ASSERT_NE(brushes, nullptr);
-    EXPECT_EQ(brushes->LiveCount(), 5);
-    HBRUSH last = BrushFor(c.userSample);
     DestroyWindow(dialog);
-    EXPECT_EQ(GetObjectType(last), 0u);  // the dialog's brushes went with it
+    EXPECT_EQ(GetObjectType(changed), 0u);
+}
+
+// Wine keeps a menu in the process that owns it: only from here are these items seen.
+TEST_F(AppTest, AddedCommandsGoAboveTheSeparatorBeforeAboutAndPerceptualFollowsTheMode) {
+    HMENU menu = LoadMenuA(ProgramModule(), MAKEINTRESOURCEA(IDR_OPTIONS_MENU));
+    ASSERT_NE(menu, nullptr);
+    g_app.matching = MatchMode::kPerceptual;
+    InsertAddedCommands(menu);
+    const UINT order[] = {
+        IDM_SWATCH_FILE, IDM_SWITCH_VIEW, IDM_PERCEPTUAL, IDM_PICK_SCREEN, 0, IDM_ABOUT, 0,
+        IDM_EXIT};
+    HMENU popup = GetSubMenu(menu, 0);
+    ASSERT_EQ(GetMenuItemCount(popup), 8);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(GetMenuItemID(popup, i), order[i]) << i;
+    }
+    auto checked = [&] { return GetMenuState(popup, IDM_PERCEPTUAL, MF_BYCOMMAND) & MF_CHECKED; };
+    EXPECT_EQ(checked(), MF_CHECKED);
+    for (MatchMode mode : {MatchMode::kChannelSum, MatchMode::kPerceptual}) {
+        g_app.matching = mode;
+        UpdateAddedCommands(menu);
+        EXPECT_EQ(checked(), mode == MatchMode::kPerceptual ? MF_CHECKED : 0u);
+    }
+    DestroyMenu(menu);
+}
+
+// The program runs with UTF-8 as its code page, where every name is carried exactly; older
+// Windows, with a Western code page, needs the refusal.
+constexpr UINT kWestern = 1252;
+
+TEST(PathText, ANameTheCodePageCannotCarryIsRefusedNotSwapped) {
+    char out[16];
+    std::memset(out, 0xBD, sizeof out);
+    EXPECT_TRUE(NarrowPathExactly(L"caf\u00E9.aco", out, 9, kWestern));
+    EXPECT_STREQ(out, "caf\xE9.aco");
+    EXPECT_EQ(out[9], '\xBD');
+    // Best fit would give "Omega.aco", another file; the Japanese name would become "??.aco".
+    EXPECT_FALSE(NarrowPathExactly(L"\u03A9mega.aco", out, sizeof out, kWestern));
+    EXPECT_FALSE(NarrowPathExactly(L"\u65E5\u672C.aco", out, sizeof out, kWestern));
+    EXPECT_FALSE(NarrowPathExactly(L"caf\u00E9.aco", out, 8, kWestern));  // no room for the NUL
+    EXPECT_TRUE(NarrowPathExactly(L"\u03A9\u65E5.aco", out, sizeof out, CP_UTF8));
+    // A narrow command line is the end of the wide one only if nothing was swapped on the way.
+    const wchar_t* wide = L"\"C:\\tintwell.exe\" \u03A9mega.aco";
+    EXPECT_FALSE(IsExactTail("Omega.aco", wide, kWestern));
+    EXPECT_TRUE(IsExactTail("\xCE\xA9mega.aco", wide, CP_UTF8));
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
 #!/usr/bin/env python3
-"""Fails if the committed demo swatch file is not exactly what its generator writes today.
-
-Usage: check_demo_swatch.py GENERATOR.py DEMO.aco
-"""
+"""check_demo_swatch.py GENERATOR.py DEMO.aco: fails unless DEMO.aco is what GENERATOR writes."""
 
 import runpy
 import sys
