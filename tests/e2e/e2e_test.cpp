@@ -191,7 +191,7 @@ TEST(Tintwell, AsAUserMeetsIt) {
         SCOPED_TRACE(c.name);
         DWORD start = GetTickCount();
         ASSERT_TRUE(Store(c.stored));
-        EXPECT_EQ(RunSession(ProgramPath(), c.commandLine, c.steps), "");
+        EXPECT_EQ(RunSession(c.commandLine, c.steps), "");
         std::printf("%5lu ms  %s\n", GetTickCount() - start, c.name.c_str());
     }
 }
@@ -211,7 +211,7 @@ TEST(Tintwell, MatchesPerceptuallyWhenAsked) {
     const std::string typed = "7 251 186 07FBBA";
     ASSERT_TRUE(Store(normal));
     // clang-format off
-    EXPECT_EQ(RunSession(ProgramPath(), file, {
+    EXPECT_EQ(RunSession(file, {
         Box("Tintwell", kUnsupported), Main(Normal),
         Type("07fbba"), Shows(typed, sum), Tip(u8"Swatch 1 of 4\nΔE 15.3"),
         // At once, and without a box for the Lab swatch that the channel sum passes over.
@@ -222,7 +222,7 @@ TEST(Tintwell, MatchesPerceptuallyWhenAsked) {
         Browse(file), Type("07fbba"), Shows(typed, eye),
         Menu('x'), Exit()}), "");
     // Remembered: the next start matches so too, without a box; switched back, so is that.
-    EXPECT_EQ(RunSession(ProgramPath(), file, {
+    EXPECT_EQ(RunSession(file, {
         Main(Normal), Type("07fbba"), Shows(typed, eye),
         Menu('p'), Shows(typed, sum), Menu('x'), Exit()}), "");
     // clang-format on
@@ -234,9 +234,8 @@ TEST(Tintwell, MatchesPerceptuallyWhenAsked) {
             ASSERT_TRUE(Store(normal));
             ASSERT_TRUE(StoreValue("Matching", value->first, value->second));
         }
-        EXPECT_EQ(RunSession(ProgramPath(), file,
-                             {Box("Tintwell", kUnsupported), Main(Normal), Type("07fbba"),
-                              Shows(typed, sum), Close(), Exit()}),
+        EXPECT_EQ(RunSession(file, {Box("Tintwell", kUnsupported), Main(Normal), Type("07fbba"),
+                                    Shows(typed, sum), Close(), Exit()}),
                   "");
     }
     std::error_code ignored;

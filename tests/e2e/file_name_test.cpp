@@ -18,9 +18,9 @@ TEST(FileNames, InAnyScriptOpenThatVeryFile) {
     ASSERT_TRUE(Store(Settings{0x01, {100, 60}, {700, 500}}));
     for (const wchar_t* name : {L"\u03A9mega swatch.aco", L"\u65E5\u672C swatch.aco"}) {
         const std::wstring path = WriteSwatchFile(name, {{0, 0, 0, 200}}).wstring();
-        EXPECT_EQ(RunSessionWide(ProgramPath(), L"\"" + path + L"\"",
-                                 {Main(Normal), Path(path), Type("0000ff"),
-                                  Shows("0 0 255 0000FF", "0 0 200 0000C8"), Menu('x'), Exit()}),
+        EXPECT_EQ(RunSession(L"\"" + path + L"\"",
+                             {Main(Normal), Path(path), Type("0000ff"),
+                              Shows("0 0 255 0000FF", "0 0 200 0000C8"), Menu('x'), Exit()}),
                   "");
         std::filesystem::remove(path);
     }

@@ -37,7 +37,7 @@ TEST(ScreenPick, ShowsTheMagnifierStartsByCommandOrHotkeyAndEndsHoweverItEnds) {
     const POINT edge = {800, 140};  // blue-grey, green to its left
     ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
     // clang-format off
-    EXPECT_EQ(RunSession(ProgramPath(), WebFile(), {
+    EXPECT_EQ(RunSession(WebFile(), {
         Main(Normal), Type("000000"), Shows(kBlack, "0 0 255 0000FF"),
         // A drag: released, Escape, the right button, the capture lost, a view switch.
         Drag({edge}), Shows(kBlueGreyShown, kBlueGreyMatch),
@@ -75,11 +75,10 @@ TEST(ScreenPick, ShowsTheMagnifierStartsByCommandOrHotkeyAndEndsHoweverItEnds) {
     // No hotkey where the setting says none; where another program holds it, no box either.
     const Settings compact{0x00, {100, 300}, {700, 500}};
     ASSERT_TRUE(Store(compact) && StoreValue("PickHotkey", REG_DWORD, std::string(4, '\0')));
-    EXPECT_EQ(RunSession(ProgramPath(), "", {Main(Compact), HotkeyFree(true), Close(), Exit()}),
-              "");
+    EXPECT_EQ(RunSession("", {Main(Compact), HotkeyFree(true), Close(), Exit()}), "");
     ASSERT_TRUE(Store(compact));
     ASSERT_TRUE(RegisterHotKey(nullptr, 0x7A12, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'C'));
-    EXPECT_EQ(RunSession(ProgramPath(), WebFile(),
+    EXPECT_EQ(RunSession(WebFile(),
                          {Main(Compact), PickFromScreen(false), Hover({{760, 140}}),
                           EndPick(WM_LBUTTONUP), Shows(kGreenShown, kGreenMatch), Close(), Exit()}),
               "");
@@ -92,7 +91,7 @@ TEST(RecentColours, KeepWhatTheUserKeptNewestFirstAcrossRuns) {
     ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
     const std::string web = WebFile();
     // clang-format off
-    EXPECT_EQ(RunSession(ProgramPath(), web, {
+    EXPECT_EQ(RunSession(web, {
         Main(Normal), Recent(IDC_USER_SAMPLE, '1'), Shows(kBlack, kBlack),
         Type("112233"), Type("445566"), Type("112233"), Paste("#778899"), Pick(1, 2, 3),
         // A drag keeps the colour it ends on only, a cancelled one none.
@@ -109,8 +108,8 @@ TEST(RecentColours, KeepWhatTheUserKeptNewestFirstAcrossRuns) {
     twelve.insert(twelve.end(), {Menu('x'), Exit(),
                                  StoredHistory("00000A 000009 000008 000007 000006 000005 000004 "
                                                "000003 000002 000001 306090 778899")});
-    EXPECT_EQ(RunSession(ProgramPath(), web, twelve), "");
-    EXPECT_EQ(RunSession(ProgramPath(), web, {
+    EXPECT_EQ(RunSession(web, twelve), "");
+    EXPECT_EQ(RunSession(web, {
         Main(Normal), Recent(IDC_USER_SAMPLE, '9'), Shows("0 0 2 000002", "0 0 255 0000FF"),
         Recent(IDC_USER_SAMPLE, 'c'), Recent(IDC_USER_SAMPLE, '1'), Shows("0 0 2 000002", "0 0 255 0000FF"),
         Close(), Exit(), StoredHistory("")}), "");
@@ -128,9 +127,8 @@ TEST(RecentColours, KeepWhatTheUserKeptNewestFirstAcrossRuns) {
         SCOPED_TRACE(d.bytes.size());
         ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
         ASSERT_TRUE(StoreValue("History", d.type, d.bytes));
-        EXPECT_EQ(RunSession(ProgramPath(), "",
-                             {Main(Normal), Recent(IDC_USER_SAMPLE, '1'), Shows(kBlack, kBlack),
-                              Close(), Exit(), StoredHistory("")}),
+        EXPECT_EQ(RunSession("", {Main(Normal), Recent(IDC_USER_SAMPLE, '1'), Shows(kBlack, kBlack),
+                                  Close(), Exit(), StoredHistory("")}),
                   "");
     }
 }
@@ -145,11 +143,10 @@ TEST(ScreenPick, MovesAreMeasuredWithTheLargestFile) {
     Patches p;
     ASSERT_TRUE(p.green.shown && p.blueGrey.shown);
     ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
-    EXPECT_EQ(
-        RunSession(ProgramPath(), big,
-                   {Main(Normal), PickFromScreen(false), MeasureMoves({760, 140}, {840, 140}, 100),
-                    EndPick(WM_KEYDOWN), Close(), Exit()}),
-        "");
+    EXPECT_EQ(RunSession(big, {Main(Normal), PickFromScreen(false),
+                               MeasureMoves({760, 140}, {840, 140}, 100), EndPick(WM_KEYDOWN),
+                               Close(), Exit()}),
+              "");
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::temp_directory_path() / "tintwell-pick", ignored);
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/settings_key.h"
 #include "res/resource.h"
 #include "session.h"
 
@@ -142,25 +141,6 @@ Step HotkeyFree(bool free) {
         return granted == free ? ""
                : free          ? "the hotkey is held"
                                : "the hotkey was granted to another program";
-    }};
-}
-
-Step StoredHistory(const std::string& colours) {
-    return {[=](Session&) -> std::string {
-        BYTE data[64];
-        DWORD length = sizeof data, type = 0;
-        std::string stored;
-        if (RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, "History", RRF_RT_ANY, &type, data,
-                         &length) != ERROR_SUCCESS) {
-            return "no History stored";
-        }
-        for (DWORD i = 0; i + 2 < length; i += 3) {
-            stored += (stored.empty() ? "" : " ") + Hex(RGB(data[i], data[i + 1], data[i + 2]));
-        }
-        return type == REG_BINARY && length % 3 == 0 && stored == colours
-                   ? ""
-                   : "History: expected \"" + colours + "\", stored \"" + stored + "\" of type " +
-                         std::to_string(type);
     }};
 }
 

@@ -166,18 +166,16 @@ std::string RunSteps(Session& s, const std::vector<Step>& steps) {
 
 }  // namespace
 
-std::string RunSession(const std::string& exe, const std::string& arguments,
-                       const std::vector<Step>& steps) {
+std::string RunSession(const std::string& arguments, const std::vector<Step>& steps) {
     wchar_t wide[4096] = {};
     MultiByteToWideChar(CP_ACP, 0, arguments.c_str(), -1, wide, 4095);
-    return RunSessionWide(exe, wide, steps);
+    return RunSession(std::wstring(wide), steps);
 }
 
-std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
-                           const std::vector<Step>& steps) {
+std::string RunSession(const std::wstring& arguments, const std::vector<Step>& steps) {
     Session s;
     // The program's path is plain ASCII, in a build folder.
-    std::wstring program(exe.begin(), exe.end());
+    std::wstring program(ProgramPath().begin(), ProgramPath().end());
     std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
     std::wstring commandLine =
         L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
@@ -186,7 +184,7 @@ std::string RunSessionWide(const std::string& exe, const std::wstring& arguments
     // No inherited handles: the program must not hold the test's output open.
     if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &s.process)) {
-        return "cannot start " + exe;
+        return "cannot start " + ProgramPath();
     }
     return RunSteps(s, steps);
 }

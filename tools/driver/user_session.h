@@ -22,19 +22,17 @@ struct Step {
     bool answersBox = false;  // any other step finding a message box of the program fails
 };
 
-// Starts tintwell.exe in its own folder (where its icon file lies), as a shortcut would, and runs
-// the steps up to the first failure, which the answer names with the step's number. A program
-// still running then is killed, so that a failed case leaves nothing behind.
-std::string RunSession(const std::string& exe, const std::string& arguments,
-                       const std::vector<Step>& steps);
+// Starts ProgramPath() in its own folder (where its icon file lies), as a shortcut would, and
+// runs the steps up to the first failure, which the answer names with the step's number. A
+// program still running then is killed, so that a failed case leaves nothing behind.
+std::string RunSession(const std::string& arguments, const std::vector<Step>& steps);
 // With a command line in UTF-16, as Explorer starts a program.
-std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
-                           const std::vector<Step>& steps);
+std::string RunSession(const std::wstring& arguments, const std::vector<Step>& steps);
 // On a program that someone else started, such as the shell opening a file; the session takes
 // over the process handle and closes it.
 std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps);
 
-std::string& ProgramPath();  // the tintwell.exe under test: the test program's first argument
+std::string& ProgramPath();  // the tintwell.exe driven: by default the program's first argument
 // Wine hands arguments over as they were typed: a Unix path becomes one on drive Z:.
 std::string WindowsPath(std::string path);
 POINT Centred(int width, int height);  // the corner of a window of that size centred on screen
