@@ -71,7 +71,7 @@ TEST(PaletteFormats, LoadMatchAndNameAsSwatchFilesDo) {
     const std::string act = Write(folder / "table.ACT", table);
     ASSERT_TRUE(Store(kNormal));
     // clang-format off
-    EXPECT_EQ(RunSession(ProgramPath(), ase, {Main(Normal), Path(ase),
+    EXPECT_EQ(RunSession(ase, {Main(Normal), Path(ase),
         Type("336699"), Shows("51 102 153 336699", "51 102 153 336699"),
         Tip(u8"Blues / Sky (swatch 2 of 3)\nΔE 0.0"),
         Type("ff0000"), Shows("255 0 0 FF0000", "204 51 0 CC3300"), Tip(u8"Blues / Brick (swatch 3 of 3)\nΔE 9.4"),
@@ -81,16 +81,16 @@ TEST(PaletteFormats, LoadMatchAndNameAsSwatchFilesDo) {
         Tip(u8"Swatch 1 of 2\nΔE 8.0"),
         Menu('x'), Exit()}), "");
     // The last file loaded opens again at the next start.
-    EXPECT_EQ(RunSession(ProgramPath(), "", {Main(Normal), Path(act),
+    EXPECT_EQ(RunSession("", {Main(Normal), Path(act),
         Type("c86432"), Tip(u8"Swatch 2 of 2\nΔE 0.0"), Menu('x'), Exit()}), "");
     // A serial device would block the first read for ever, before any window exists.
-    EXPECT_EQ(RunSession(ProgramPath(), "COM1", {Box("Tintwell", kNotOpened), Main(Normal),
+    EXPECT_EQ(RunSession("COM1", {Box("Tintwell", kNotOpened), Main(Normal),
         Path(""), Menu('x'), Exit()}), "");
-    EXPECT_EQ(RunSession(ProgramPath(), "\\\\.\\COM1", {Box("Tintwell", kNotOpened),
+    EXPECT_EQ(RunSession("\\\\.\\COM1", {Box("Tintwell", kNotOpened),
         Main(Normal), Path(""), Menu('x'), Exit()}), "");
     // Remembered, it is passed over without a word.
     ASSERT_TRUE(Store(kNormal) && StoreValue("LastSwatchFile", REG_SZ, std::string("COM1", 5)));
-    EXPECT_EQ(RunSession(ProgramPath(), "", {Main(Normal), Path(""), Menu('x'), Exit()}), "");
+    EXPECT_EQ(RunSession("", {Main(Normal), Path(""), Menu('x'), Exit()}), "");
     // clang-format on
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);

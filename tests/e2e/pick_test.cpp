@@ -13,8 +13,6 @@
 
 namespace {
 
-const COLORREF kBlueGrey = RGB(0x30, 0x60, 0x90);
-const COLORREF kGreen = RGB(0x20, 0xA0, 0x40);
 const std::string kBlueGreyShown = "48 96 144 306090";
 const std::string kBlueGreyMatch = "51 102 153 336699";
 const std::string kGreenShown = "32 160 64 20A040";
@@ -23,8 +21,8 @@ const std::string kBlack = "0 0 0 000000";
 
 struct Patches {
     // Side by side: the green one ends where the blue-grey one begins, at x = 800.
-    ColourPatch green{kGreen, {720, 100}};
-    ColourPatch blueGrey{kBlueGrey, {800, 100}};
+    ColourPatch green{RGB(0x20, 0xA0, 0x40), {720, 100}};
+    ColourPatch blueGrey{RGB(0x30, 0x60, 0x90), {800, 100}};
 };
 
 std::string WebFile() {
@@ -33,22 +31,22 @@ std::string WebFile() {
                 .string());
 }
 
-TEST(ScreenPick, ShowsTheMagnifierAndEndsHoweverItEnds) {
+TEST(ScreenPick, ShowsTheMagnifierStartsByCommandOrHotkeyAndEndsHoweverItEnds) {
     Patches p;
     ASSERT_TRUE(p.green.shown && p.blueGrey.shown);
     const POINT edge = {800, 140};  // blue-grey, green to its left
-    const std::string text = "306090\nMatch 336699";
     ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
     // clang-format off
-    EXPECT_EQ(RunSession(ProgramPath(), WebFile(), {
+    EXPECT_EQ(RunSession(WebFile(), {
         Main(Normal), Type("000000"), Shows(kBlack, "0 0 255 0000FF"),
         // A drag: released, Escape, the right button, the capture lost, a view switch.
-        Drag({edge}), Shows(kBlueGreyShown, kBlueGreyMatch), Magnified(edge, kBlueGrey, kGreen, text),
-        EndPick(WM_LBUTTONUP), NoMagnifier(), Shows(kBlueGreyShown, kBlueGreyMatch),
-        Drag({{760, 140}}), Shows(kGreenShown, kGreenMatch), EndPick(WM_KEYDOWN), NoMagnifier(),
+        Drag({edge}), Shows(kBlueGreyShown, kBlueGreyMatch),
+        Magnified(edge, "306090 20A040 306090\nMatch 336699"),
+        EndPick(WM_LBUTTONUP), Shows(kBlueGreyShown, kBlueGreyMatch),
+        Drag({{760, 140}}), Shows(kGreenShown, kGreenMatch), EndPick(WM_KEYDOWN),
         Shows(kBlueGreyShown, kBlueGreyMatch),
-        Drag({{760, 140}}), EndPick(WM_RBUTTONDOWN), NoMagnifier(),
-        Drag({{760, 140}}), LoseCapture(), NoMagnifier(), Shows(kBlueGreyShown, kBlueGreyMatch),
+        Drag({{760, 140}}), EndPick(WM_RBUTTONDOWN),
+        Drag({{760, 140}}), EndPick(WM_CANCELMODE), Shows(kBlueGreyShown, kBlueGreyMatch),
         // Without a button: whole on the screen at each of its edges and corners.
         PickFromScreen(false),
         Hover({{0, 0}}), Magnified({0, 0}), Hover({{1023, 0}}), Magnified({1023, 0}),
@@ -59,42 +57,28 @@ TEST(ScreenPick, ShowsTheMagnifierAndEndsHoweverItEnds) {
         PickFromScreen(false), Hover({{805, 140}}), Shows(kBlueGreyShown, kBlueGreyMatch),
         Nudge(VK_LEFT, false, 5, {800, 140}), Shows(kBlueGreyShown, kBlueGreyMatch),
         Nudge(VK_LEFT, false, 1, {799, 140}), Shows(kGreenShown, kGreenMatch),
-        Magnified({799, 140}, kGreen, kGreen, "20A040\nMatch 336699"),
+        Magnified({799, 140}, "20A040 20A040 20A040\nMatch 336699"),
         Nudge(VK_RIGHT, true, 1, {809, 140}), Shows(kBlueGreyShown, kBlueGreyMatch),
         Nudge(VK_DOWN, true, 2, {809, 160}), Nudge(VK_UP, false, 3, {809, 157}),
         Nudge(VK_LEFT, true, 1, {799, 157}), Shows(kGreenShown, kGreenMatch),
         Nudge(VK_RETURN, false, 1), NoMagnifier(), Shows(kGreenShown, kGreenMatch), InFront(),
-        // A switch of view mid-pick ends it; so does closing the program.
+        // A switch of view mid-pick ends it. The hotkey, held while the program runs, starts a
+        // pick in the Compact view too; closing the program ends one.
         PickFromScreen(false), Hover({edge}), Shows(kBlueGreyShown, kBlueGreyMatch),
         Menu('v'), Main(Compact), NoMagnifier(), Shows(kGreenShown, kGreenMatch),
-        PickFromScreen(false), Close(), Exit()}), "");
-    // clang-format on
-}
-
-TEST(ScreenPick, StartsFromTheCommandOrTheHotkey) {
-    Patches p;
-    ASSERT_TRUE(p.green.shown && p.blueGrey.shown);
-    ASSERT_TRUE(Store(Settings{0x00, {100, 300}, {700, 500}}));
-    // clang-format off
-    EXPECT_EQ(RunSession(ProgramPath(), WebFile(), {
-        Main(Compact), HotkeyFree(false),
-        PickFromScreen(true), Hover({{760, 140}}), Shows(kGreenShown, kGreenMatch),
-        Magnified({760, 140}, kGreen, kGreen, "20A040\nMatch 336699"),
-        EndPick(WM_LBUTTONUP), NoMagnifier(), Shows(kGreenShown, kGreenMatch), InFront(),
-        PickFromScreen(false), Hover({{840, 140}}), Shows(kBlueGreyShown, kBlueGreyMatch),
-        EndPick(WM_KEYDOWN), NoMagnifier(), Shows(kGreenShown, kGreenMatch),
-        PickFromScreen(true), Hover({{840, 140}}), EndPick(WM_RBUTTONDOWN), NoMagnifier(),
-        Shows(kGreenShown, kGreenMatch),
-        Tray('x'), Exit(), HotkeyFree(true)}), "");
+        HotkeyFree(false), PickFromScreen(true), Hover({{840, 140}}),
+        Magnified({840, 140}, "306090 306090 306090\nMatch 336699"),
+        EndPick(WM_LBUTTONUP), Shows(kBlueGreyShown, kBlueGreyMatch), InFront(),
+        PickFromScreen(true), Close(), Exit(), HotkeyFree(true)}), "");
     // clang-format on
 
     // No hotkey where the setting says none; where another program holds it, no box either.
-    ASSERT_TRUE(StoreValue("PickHotkey", REG_DWORD, std::string(4, '\0')));
-    EXPECT_EQ(RunSession(ProgramPath(), "", {Main(Compact), HotkeyFree(true), Close(), Exit()}),
-              "");
-    ASSERT_TRUE(Store(Settings{0x00, {100, 300}, {700, 500}}));
+    const Settings compact{0x00, {100, 300}, {700, 500}};
+    ASSERT_TRUE(Store(compact) && StoreValue("PickHotkey", REG_DWORD, std::string(4, '\0')));
+    EXPECT_EQ(RunSession("", {Main(Compact), HotkeyFree(true), Close(), Exit()}), "");
+    ASSERT_TRUE(Store(compact));
     ASSERT_TRUE(RegisterHotKey(nullptr, 0x7A12, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'C'));
-    EXPECT_EQ(RunSession(ProgramPath(), WebFile(),
+    EXPECT_EQ(RunSession(WebFile(),
                          {Main(Compact), PickFromScreen(false), Hover({{760, 140}}),
                           EndPick(WM_LBUTTONUP), Shows(kGreenShown, kGreenMatch), Close(), Exit()}),
               "");
@@ -107,7 +91,7 @@ TEST(RecentColours, KeepWhatTheUserKeptNewestFirstAcrossRuns) {
     ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
     const std::string web = WebFile();
     // clang-format off
-    EXPECT_EQ(RunSession(ProgramPath(), web, {
+    EXPECT_EQ(RunSession(web, {
         Main(Normal), Recent(IDC_USER_SAMPLE, '1'), Shows(kBlack, kBlack),
         Type("112233"), Type("445566"), Type("112233"), Paste("#778899"), Pick(1, 2, 3),
         // A drag keeps the colour it ends on only, a cancelled one none.
@@ -115,18 +99,17 @@ TEST(RecentColours, KeepWhatTheUserKeptNewestFirstAcrossRuns) {
         Drag({{760, 140}}), EndPick(WM_KEYDOWN),
         Recent(IDC_MATCH_SAMPLE, '3'), Shows("119 136 153 778899", kBlueGreyMatch),
         Menu('x'), Exit(), StoredHistory("778899 306090 010203 112233 445566")}), "");
+    // Twelve are kept.
     std::vector<Step> twelve = {Main(Normal), Recent(IDC_USER_SAMPLE, '2'),
                                 Shows(kBlueGreyShown, kBlueGreyMatch)};
-    for (char c = '1'; c <= '9'; ++c) {
+    for (char c : std::string("123456789A")) {
         twelve.push_back(Type(std::string("00000") + c));
     }
-    twelve.push_back(Type("00000A"));
-    twelve.push_back(Menu('x'));
-    twelve.push_back(Exit());
-    twelve.push_back(StoredHistory("00000A 000009 000008 000007 000006 000005 000004 000003 "
-                                   "000002 000001 306090 778899"));
-    EXPECT_EQ(RunSession(ProgramPath(), web, twelve), "");
-    EXPECT_EQ(RunSession(ProgramPath(), web, {
+    twelve.insert(twelve.end(), {Menu('x'), Exit(),
+                                 StoredHistory("00000A 000009 000008 000007 000006 000005 000004 "
+                                               "000003 000002 000001 306090 778899")});
+    EXPECT_EQ(RunSession(web, twelve), "");
+    EXPECT_EQ(RunSession(web, {
         Main(Normal), Recent(IDC_USER_SAMPLE, '9'), Shows("0 0 2 000002", "0 0 255 0000FF"),
         Recent(IDC_USER_SAMPLE, 'c'), Recent(IDC_USER_SAMPLE, '1'), Shows("0 0 2 000002", "0 0 255 0000FF"),
         Close(), Exit(), StoredHistory("")}), "");
@@ -144,9 +127,8 @@ TEST(RecentColours, KeepWhatTheUserKeptNewestFirstAcrossRuns) {
         SCOPED_TRACE(d.bytes.size());
         ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
         ASSERT_TRUE(StoreValue("History", d.type, d.bytes));
-        EXPECT_EQ(RunSession(ProgramPath(), "",
-                             {Main(Normal), Recent(IDC_USER_SAMPLE, '1'), Shows(kBlack, kBlack),
-                              Close(), Exit(), StoredHistory("")}),
+        EXPECT_EQ(RunSession("", {Main(Normal), Recent(IDC_USER_SAMPLE, '1'), Shows(kBlack, kBlack),
+                                  Close(), Exit(), StoredHistory("")}),
                   "");
     }
 }
@@ -161,11 +143,10 @@ TEST(ScreenPick, MovesAreMeasuredWithTheLargestFile) {
     Patches p;
     ASSERT_TRUE(p.green.shown && p.blueGrey.shown);
     ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
-    EXPECT_EQ(
-        RunSession(ProgramPath(), big,
-                   {Main(Normal), PickFromScreen(false), MeasureMoves({760, 140}, {840, 140}, 100),
-                    EndPick(WM_KEYDOWN), Close(), Exit()}),
-        "");
+    EXPECT_EQ(RunSession(big, {Main(Normal), PickFromScreen(false),
+                               MeasureMoves({760, 140}, {840, 140}, 100), EndPick(WM_KEYDOWN),
+                               Close(), Exit()}),
+              "");
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::temp_directory_path() / "tintwell-pick", ignored);
 }

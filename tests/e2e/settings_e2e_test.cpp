@@ -49,7 +49,7 @@ TEST(StoredSettings, AreReadWhereTheyCanBeAndOtherwiseTheNormalViewOpensCentred)
             const Raw& v = c.values[i];
             ASSERT_TRUE(v.type == kMissing || StoreValue(names[i], v.type, v.bytes));
         }
-        EXPECT_EQ(RunSession(ProgramPath(), "", {Main(c.view, c.at), Close(), Exit()}), "");
+        EXPECT_EQ(RunSession("", {Main(c.view, c.at), Close(), Exit()}), "");
     }
 }
 

@@ -16,10 +16,6 @@ namespace {
 const Settings kNormal = {0x01, {100, 60}, {700, 500}};
 const std::string kBlue = "51 102 153 336699", kNone = "255 255 255 FFFFFF";
 
-std::string Start(const std::string& commandLine, const std::vector<Step>& steps) {
-    return RunSession(ProgramPath(), commandLine, steps);
-}
-
 TEST(SwatchNames, TheTooltipNamesTheMatchAndItsPlaceAndTheLastFileReopens) {
     std::vector<Swatch> twenty(20, {0, 0, 100, 0, u"Green"});
     // Equal colours earlier (not RGB) and later, the later ones past the first eight.
@@ -33,26 +29,26 @@ TEST(SwatchNames, TheTooltipNamesTheMatchAndItsPlaceAndTheLastFileReopens) {
         WriteSwatchFile("plain.aco", {{0, 250, 120, 10}, {0, 51, 102, 153}}).string();
     ASSERT_TRUE(Store(kNormal));
     // clang-format off
-    EXPECT_EQ(Start(named, {Main(Normal), Tip(""), Type("336699"), Shows(kBlue, kBlue),
+    EXPECT_EQ(RunSession(named, {Main(Normal), Tip(""), Type("336699"), Shows(kBlue, kBlue),
         Tip(u8"Κυανό (swatch 10 of 20)\nΔE 0.0"), Type("f0e030"), Tip(u8"金色 (swatch 20 of 20)\nΔE 0.0"),
         Menu('v'), Main(Compact), Tip(u8"金色 (swatch 20 of 20)\nΔE 0.0"), Tray('v'), Main(Normal),
         Menu('x'), Exit()}), "");
     // Started again: the file that loaded last, with its names; a file without names gives
     // places only.
-    EXPECT_EQ(Start("", {Main(Normal), Path(named), Type("e01020"),
+    EXPECT_EQ(RunSession("", {Main(Normal), Path(named), Type("e01020"),
         Tip(u8"Brand Accent 2 (swatch 2 of 20)\nΔE 0.0"), Browse(plain), Type("336699"),
         Tip(u8"Swatch 2 of 2\nΔE 0.0"), Menu('x'), Exit()}), "");
-    EXPECT_EQ(Start("", {Main(Normal), Path(plain), Menu('x'), Exit()}), "");
-    // A path on the command line wins; a file gone by the next start leaves no file, silently.
-    EXPECT_EQ(Start(named, {Main(Normal), Path(named), Menu('x'), Exit()}), "");
+    // A path on the command line wins over the last; a file gone by the next start leaves no
+    // file, silently.
+    EXPECT_EQ(RunSession(named, {Main(Normal), Path(named), Menu('x'), Exit()}), "");
     std::filesystem::remove(named);
-    EXPECT_EQ(Start("", {Main(Normal), Path(""), Type("336699"), Shows(kBlue, kNone), Tip(""),
+    EXPECT_EQ(RunSession("", {Main(Normal), Path(""), Type("336699"), Shows(kBlue, kNone), Tip(""),
         Menu('x'), Exit()}), "");
     // clang-format on
     // A remembered path that is not plain text is passed over (the registry library's test
     // covers texts cut short or too long).
     ASSERT_TRUE(Store(kNormal) && StoreValue(kLastFileValue, REG_EXPAND_SZ, plain + '\0'));
-    EXPECT_EQ(Start("", {Main(Normal), Path(""), Menu('x'), Exit()}), "");
+    EXPECT_EQ(RunSession("", {Main(Normal), Path(""), Menu('x'), Exit()}), "");
     std::filesystem::remove(plain);
 }
 

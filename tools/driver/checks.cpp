@@ -1,6 +1,4 @@
 // What the program shows: texts of the main dialog, pixels painted on the screen, the tooltip.
-#include <cstdio>
-
 #include "res/resource.h"
 #include "session.h"
 
@@ -12,12 +10,6 @@ std::string Texts(const Session& s, std::initializer_list<int> ids) {
         shown += (shown.empty() ? "" : " ") + Text(GetDlgItem(s.main, id));
     }
     return shown;
-}
-
-std::string Hex(COLORREF colour) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%06lX ", static_cast<unsigned long>(colour));
-    return text;
 }
 
 COLORREF PixelAt(POINT at) {
@@ -53,8 +45,8 @@ Step Path(const std::filesystem::path& path) {
 
 Step Painted(COLORREF user, COLORREF match) {
     return {[=](Session& s) {
-        return Expect("the samples' middle pixels", Hex(user) + Hex(match), [&] {
-            return Hex(PixelAt(MiddleOf(GetDlgItem(s.main, IDC_USER_SAMPLE)))) +
+        return Expect("the samples' middle pixels", Hex(user) + " " + Hex(match), [&] {
+            return Hex(PixelAt(MiddleOf(GetDlgItem(s.main, IDC_USER_SAMPLE)))) + " " +
                    Hex(PixelAt(MiddleOf(GetDlgItem(s.main, IDC_MATCH_SAMPLE))));
         });
     }};

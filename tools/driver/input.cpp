@@ -31,14 +31,6 @@ std::string FillIn(const Session& s, int button, const std::string& what,
     return Dismiss(dialog, IDOK, "the " + what);
 }
 
-// Picks a shown popup menu's item by its mnemonic, as a keyboard user would; Escape then closes
-// a menu whose item was greyed.
-std::string Choose(HWND popup, char key) {
-    PostMessageA(popup, WM_CHAR, static_cast<unsigned char>(key), 1);
-    PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 1);
-    return WaitUntil([&] { return !IsWindowVisible(popup); }) ? "" : "the popup stayed open";
-}
-
 // Opens the menu bar's Options menu (Alt+O) or the tray popup (a right click on the icon).
 Step Popup(bool fromTray, char key) {
     return {[=](Session& s) -> std::string {
@@ -57,23 +49,16 @@ Step Popup(bool fromTray, char key) {
             return "tray popup's corner at " + Format(rect.right, rect.bottom) + ", not " +
                    Format(cursor.x, bottom);
         }
-        return Choose(popup, key);
+        return Choose(s, popup, std::string(1, key));
     }};
 }
 
-HWND Capture(HWND main) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
-    return info.hwndCapture;
-}
-
-// A mouse message as the user's mouse would make it over that point of the screen, handled
-// before the call returns; the left button is held for moves. (Wine sends moves of its own,
-// from where the real cursor is, without the button.)
-void Mouse(HWND main, UINT message, POINT at) {
-    ScreenToClient(main, &at);
-    Send(main, message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, MAKELPARAM(at.x, at.y));
+// A right click on a sample, then the menu items with these mnemonics.
+std::string SamplesMenu(const Session& s, int sample, const std::string& keys) {
+    POINT at = MiddleOf(GetDlgItem(s.main, sample));
+    PostMessageA(s.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(s.main), MAKELPARAM(at.x, at.y));
+    HWND popup = WaitFor(s, "#32768");
+    return popup == nullptr ? "no samples' menu" : Choose(s, popup, keys);
 }
 
 bool SetClipboard(const std::string& text) {
@@ -152,9 +137,10 @@ Step Tray(char key) {
 
 Step Drag(const std::vector<POINT>& to) {
     return {[=](Session& s) {
-        Mouse(s.main, WM_LBUTTONDOWN, MiddleOf(GetDlgItem(s.main, IDC_USER_SAMPLE)));
+        // Wine sends moves of its own, from where the real cursor is, without the button.
+        Mouse(s.main, WM_LBUTTONDOWN, MiddleOf(GetDlgItem(s.main, IDC_USER_SAMPLE)), 0);
         for (POINT at : to) {
-            Mouse(s.main, WM_MOUSEMOVE, at);
+            Mouse(s.main, WM_MOUSEMOVE, at, MK_LBUTTON);
         }
         return Capture(s.main) == s.main ? "" : "the mouse not captured";
     }};
@@ -162,12 +148,17 @@ Step Drag(const std::vector<POINT>& to) {
 
 Step EndPick(UINT message) {
     return {[=](Session& s) {
-        if (message == WM_KEYDOWN) {
-            PostMessageA(s.main, WM_KEYDOWN, VK_ESCAPE, 1);
+        if (message == WM_LBUTTONUP || message == WM_RBUTTONDOWN) {
+            Mouse(s.main, message, {700, 700}, 0);
         } else {
-            Mouse(s.main, message, {700, 700});
+            PostMessageA(s.main, message, message == WM_KEYDOWN ? VK_ESCAPE : 0, 1);
         }
-        return WaitUntil([&] { return Capture(s.main) == nullptr; }) ? "" : "the mouse still held";
+        if (!WaitUntil([&] { return Capture(s.main) == nullptr; })) {
+            return "the mouse still held";
+        }
+        return WaitUntil([&] { return WaitFor(s, "TintwellMagnifier", nullptr, 0) == nullptr; })
+                   ? ""
+                   : "the magnifier stayed";
     }};
 }
 
@@ -186,22 +177,16 @@ Step Paste(const std::string& text) {
 Step Copy(int sample, char key, const std::string& copied) {
     return {[=](Session& s) -> std::string {
         const std::string before = "<before the copy>";
-        POINT at = MiddleOf(GetDlgItem(s.main, sample));
-        if (!SetClipboard(before)) {
-            return "clipboard not set";
-        }
-        PostMessageA(s.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(s.main),
-                     MAKELPARAM(at.x, at.y));
-        HWND popup = WaitFor(s, "#32768");
-        std::string failure = popup == nullptr ? "no copy menu" : Choose(popup, key);
-        if (!failure.empty()) {
-            return failure;
-        }
-        // The program copies once the menu has given its command, before it answers a message.
-        Send(s.main, WM_NULL);
-        return Expect("the clipboard", copied.empty() ? before : copied,
-                      [] { return Clipboard(); });
+        std::string failure = SetClipboard(before) ? SamplesMenu(s, sample, std::string(1, key))
+                                                   : "clipboard not set";
+        return !failure.empty() ? failure
+                                : Expect("the clipboard", copied.empty() ? before : copied,
+                                         [] { return Clipboard(); });
     }};
+}
+
+Step Recent(int sample, char key) {
+    return {[=](Session& s) { return SamplesMenu(s, sample, std::string("c") + key); }};
 }
 
 // The drop's block is written into the program's memory, the only place the program can read

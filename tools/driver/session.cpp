@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "res/resource.h"
 
@@ -74,6 +75,28 @@ std::string Dismiss(HWND dialog, int button, const std::string& what) {
     return WaitUntil([&] { return !IsWindow(dialog); }) ? "" : what + " stayed open";
 }
 
+std::string Choose(const Session& s, HWND popup, const std::string& keys) {
+    for (char key : keys + "\x1B\x1B") {
+        if (key == '\x1B') {
+            PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+        } else {
+            PostMessageA(popup, WM_CHAR, static_cast<unsigned char>(key), 1);
+        }
+    }
+    if (!WaitUntil([&] { return !IsWindowVisible(popup); })) {
+        return "the popup stayed open";
+    }
+    Send(s.main, WM_NULL);  // the command a menu gives comes before the answer to this
+    return "";
+}
+
+HWND Capture(HWND main) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+    return info.hwndCapture;
+}
+
 // Asked of the window itself, in UTF-16: the text of another process's edit is out of reach
 // otherwise, and the program's own code page may differ from this one's.
 std::string Text(HWND window) {
@@ -93,6 +116,11 @@ void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kPatience, &result);
 }
 
+void Mouse(HWND main, UINT message, POINT at, WPARAM buttons) {
+    ScreenToClient(main, &at);
+    Send(main, message, buttons, MAKELPARAM(at.x, at.y));
+}
+
 RECT RectOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -108,12 +136,24 @@ std::string Format(LONG x, LONG y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
 }
 
+std::string Hex(COLORREF colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(colour), GetGValue(colour),
+                  GetBValue(colour));
+    return text;
+}
+
 namespace {
 
 std::string RunSteps(Session& s, const std::vector<Step>& steps) {
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        // A message box the step does not answer was shown in reply to the step before.
-        HWND box = steps[i].answersBox ? nullptr : WaitFor(s, "#32770", IsMessageBox, 0);
+        // A message box the step does not answer was shown in reply to the step before. (A main
+        // dialog on its way out may look like one, once its controls are gone.)
+        HWND box =
+            steps[i].answersBox
+                ? nullptr
+                : WaitFor(
+                      s, "#32770", [&](HWND w) { return w != s.main && IsMessageBox(w); }, 0);
         std::string failure = box != nullptr
                                   ? "unexpected message box: " + Text(GetDlgItem(box, kMessageText))
                                   : steps[i].run(s);
@@ -126,18 +166,16 @@ std::string RunSteps(Session& s, const std::vector<Step>& steps) {
 
 }  // namespace
 
-std::string RunSession(const std::string& exe, const std::string& arguments,
-                       const std::vector<Step>& steps) {
+std::string RunSession(const std::string& arguments, const std::vector<Step>& steps) {
     wchar_t wide[4096] = {};
     MultiByteToWideChar(CP_ACP, 0, arguments.c_str(), -1, wide, 4095);
-    return RunSessionWide(exe, wide, steps);
+    return RunSession(std::wstring(wide), steps);
 }
 
-std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
-                           const std::vector<Step>& steps) {
+std::string RunSession(const std::wstring& arguments, const std::vector<Step>& steps) {
     Session s;
     // The program's path is plain ASCII, in a build folder.
-    std::wstring program(exe.begin(), exe.end());
+    std::wstring program(ProgramPath().begin(), ProgramPath().end());
     std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
     std::wstring commandLine =
         L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
@@ -146,7 +184,7 @@ std::string RunSessionWide(const std::string& exe, const std::wstring& arguments
     // No inherited handles: the program must not hold the test's output open.
     if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &s.process)) {
-        return "cannot start " + exe;
+        return "cannot start " + ProgramPath();
     }
     return RunSteps(s, steps);
 }

@@ -31,12 +31,19 @@ bool IsMessageBox(HWND window);
 HWND Front(const Session& s);  // the About box when it is open, else the main dialog
 // Clicks the button that ends a dialog.
 std::string Dismiss(HWND dialog, int button, const std::string& what);
+// Types the mnemonics into a shown popup menu, then Escape twice for what a greyed or missing
+// item leaves open; the program has handled the command when this returns.
+std::string Choose(const Session& s, HWND popup, const std::string& keys);
+HWND Capture(HWND main);  // the window holding the mouse in the program
 
 std::string Text(HWND window);  // as UTF-8
 // Sends a message to a window of the program and waits, at most kPatience, until it is handled.
 void Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// A mouse message over that point of the screen, as the dialog's capture receives it.
+void Mouse(HWND main, UINT message, POINT at, WPARAM buttons);
 RECT RectOf(HWND window);
 POINT MiddleOf(HWND window);
 std::string Format(LONG x, LONG y);
+std::string Hex(COLORREF colour);  // RRGGBB
 
 #endif

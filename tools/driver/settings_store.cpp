@@ -6,18 +6,23 @@
 
 namespace {
 
-const char* const kValueNames[] = {kOptionsValue, kNormalPosValue, kCompactPosValue};
+// A value's bytes as stored, and its type; none when it is missing.
+std::optional<std::string> Read(const char* name, DWORD* type = nullptr) {
+    char data[64];
+    DWORD length = sizeof data;
+    return RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, name, RRF_RT_ANY, type, data,
+                        &length) == ERROR_SUCCESS
+               ? std::optional<std::string>(std::string(data, length))
+               : std::nullopt;
+}
 
-// The three values' bytes in hex, each followed by a bar; an empty one is missing.
-std::string Hex(const std::string (&values)[3]) {
+// The bytes in hex, each followed by a blank.
+std::string Bytes(const std::string& value) {
     std::string text;
     char byte[4];
-    for (const std::string& value : values) {
-        for (unsigned char b : value) {
-            std::snprintf(byte, sizeof byte, "%02X ", b);
-            text += byte;
-        }
-        text += "| ";
+    for (unsigned char b : value) {
+        std::snprintf(byte, sizeof byte, "%02X ", b);
+        text += byte;
     }
     return text;
 }
@@ -47,19 +52,33 @@ bool Store(const std::optional<Settings>& settings) {
 }
 
 Step Stored(const Settings& settings) {
-    const std::string expected[3] = {std::string(1, settings.options), Position(settings.normal),
-                                     Position(settings.compact)};
+    const std::string expected = Bytes(std::string(1, settings.options)) + "| " +
+                                 Bytes(Position(settings.normal)) + "| " +
+                                 Bytes(Position(settings.compact));
     return {[=](Session&) {
-        return Expect("stored settings", Hex(expected), [] {
-            std::string values[3];
-            for (int i = 0; i < 3; ++i) {
-                char data[64];
-                DWORD length = sizeof data;
-                bool read = RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kValueNames[i],
-                                         RRF_RT_ANY, nullptr, data, &length) == ERROR_SUCCESS;
-                values[i].assign(data, read ? length : 0);
-            }
-            return Hex(values);
+        return Expect("stored settings", expected, [] {
+            return Bytes(Read(kOptionsValue).value_or("")) + "| " +
+                   Bytes(Read(kNormalPosValue).value_or("")) + "| " +
+                   Bytes(Read(kCompactPosValue).value_or(""));
         });
+    }};
+}
+
+Step StoredHistory(const std::string& colours) {
+    return {[=](Session&) -> std::string {
+        DWORD type = 0;
+        const std::optional<std::string> value = Read("History", &type);
+        if (!value) {
+            return "no History stored";
+        }
+        std::string stored;
+        for (std::size_t i = 0; i + 2 < value->size(); i += 3) {
+            const auto* rgb = reinterpret_cast<const unsigned char*>(value->data() + i);
+            stored += (stored.empty() ? "" : " ") + Hex(RGB(rgb[0], rgb[1], rgb[2]));
+        }
+        return type == REG_BINARY && value->size() % 3 == 0 && stored == colours
+                   ? ""
+                   : "History: expected \"" + colours + "\", stored \"" + stored + "\" of type " +
+                         std::to_string(type);
     }};
 }

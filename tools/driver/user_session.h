@@ -22,19 +22,17 @@ struct Step {
     bool answersBox = false;  // any other step finding a message box of the program fails
 };
 
-// Starts tintwell.exe in its own folder (where its icon file lies), as a shortcut would, and runs
-// the steps up to the first failure, which the answer names with the step's number. A program
-// still running then is killed, so that a failed case leaves nothing behind.
-std::string RunSession(const std::string& exe, const std::string& arguments,
-                       const std::vector<Step>& steps);
+// Starts ProgramPath() in its own folder (where its icon file lies), as a shortcut would, and
+// runs the steps up to the first failure, which the answer names with the step's number. A
+// program still running then is killed, so that a failed case leaves nothing behind.
+std::string RunSession(const std::string& arguments, const std::vector<Step>& steps);
 // With a command line in UTF-16, as Explorer starts a program.
-std::string RunSessionWide(const std::string& exe, const std::wstring& arguments,
-                           const std::vector<Step>& steps);
+std::string RunSession(const std::wstring& arguments, const std::vector<Step>& steps);
 // On a program that someone else started, such as the shell opening a file; the session takes
 // over the process handle and closes it.
 std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps);
 
-std::string& ProgramPath();  // the tintwell.exe under test: the test program's first argument
+std::string& ProgramPath();  // the tintwell.exe driven: by default the program's first argument
 // Wine hands arguments over as they were typed: a Unix path becomes one on drive Z:.
 std::string WindowsPath(std::string path);
 POINT Centred(int width, int height);  // the corner of a window of that size centred on screen
@@ -68,7 +66,9 @@ Step Pick(int red, int green, int blue);  // Colours, the values typed into the 
 Step Menu(char key);                      // the Options menu, then the item with this mnemonic
 Step Tray(char key);                      // the tray popup, then the item with this mnemonic
 Step Drag(const std::vector<POINT>& to);  // the left button held from the user's sample to each
-Step EndPick(UINT message);  // WM_LBUTTONUP, WM_RBUTTONDOWN or WM_KEYDOWN (Escape); mouse freed
+// WM_LBUTTONUP, WM_RBUTTONDOWN, WM_KEYDOWN (Escape) or WM_CANCELMODE (the capture taken by the
+// system); the mouse is then free and the magnifier gone.
+Step EndPick(UINT message);
 Step Paste(const std::string& text);  // from the clipboard over the whole hex edit
 // A right click on a sample, then the menu item with this mnemonic; the clipboard then holds
 // `copied`, or for none, what it held before (the item was greyed).
@@ -110,8 +110,8 @@ Step Stored(const Settings& settings);
 std::string Position(POINT at);  // top, then left, each big-endian
 bool StoreValue(const char* name, DWORD type, const std::string& bytes);
 
-// Picks from the screen beyond a drag (pick_steps.cpp): started without a button, the magnifier,
-// the keyboard, the hotkey and the recent colours.
+// Picks from the screen beyond a drag: started without a button, the magnifier, the keyboard,
+// the hotkey and the recent colours.
 
 // The Pick from Screen command, or the hotkey as Windows hands it over; the mouse is then held.
 Step PickFromScreen(bool byHotkey);
@@ -119,13 +119,11 @@ Step Hover(const std::vector<POINT>& to);  // the cursor, without a button, to e
 // Keys as the keyboard types them, into the window in front: `key` `times` times, with Shift
 // held if `shift`; the cursor is then at `cursor` (kAnywhere: not looked at).
 Step Nudge(WORD key, bool shift, int times, POINT cursor = kAnywhere);
-// The magnifier's middle square shows `centre`, the square left of it `left`, and its text reads
-// `text` (lines apart by "\n"); it is whole on the screen and clear of the pixels around `at`.
-Step Magnified(POINT at, COLORREF centre, COLORREF left, const std::string& text);
-Step Magnified(POINT at);  // only whole and clear
+// The magnifier is whole on the screen and clear of the pixels around `at`; `cells`, unless
+// empty, is its middle square's colour, the one left of it and its text: "RRGGBB RRGGBB text".
+Step Magnified(POINT at, const std::string& cells = "");
 Step NoMagnifier();
-Step LoseCapture();  // as a window of the system takes the mouse
-Step InFront();      // the main dialog is the foreground window
+Step InFront();  // the main dialog is the foreground window
 // Whether this program may register the pick hotkey's default chord while Tintwell runs.
 Step HotkeyFree(bool free);
 // A right click on a sample, its Recent Colours submenu, then the colour of that number ('1' the

@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tintwell_tour demo|screenshots EXE SWATCHES OUTPUT\n");
         return 2;
     }
-    std::string exe = WindowsPath(argv[2]);
+    ProgramPath() = WindowsPath(argv[2]);
     std::string output = WindowsPath(argv[4]);
     Store(Settings{0x01, Centred(360, 220), {880, 440}});
     std::vector<Step> steps = {Main(Normal), Type(kColour), Shows(kShown, kMatched)};
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
                       CloseAbout(), Menu('v'), Main(Compact), Shows(kShown, kMatched),
                       TrayPicture('x', folder + "compact.bmp"), Exit()});
     }
-    std::string failure = RunSession(exe, argv[3], steps);
+    std::string failure = RunSession(std::string(argv[3]), steps);
     if (!failure.empty()) {
         std::fprintf(stderr, "tintwell_tour: %s\n", failure.c_str());
         return 1;
