@@ -217,10 +217,12 @@ TEST(Tintwell, MatchesPerceptuallyWhenAsked) {
         Tip(u8"Swatch 4 of 4\nΔE 0.2 · Lab 100.00 0.00 0.00"),
         Browse(file), Type("07fbba"), Shows(typed, eye),
         Menu('x'), Exit()}), "");
-    // Remembered: the next start matches so too, without a box; switched back, so is that.
+    // Remembered: the next start matches so too, without a box; switched back in the Compact view,
+    // so is that.
     EXPECT_EQ(RunSession(file, {
         Main(Normal), Type("07fbba"), Shows(typed, eye),
-        Menu('p'), Shows(typed, sum), Menu('x'), Exit()}), "");
+        Menu('v'), Main(Compact), Shows(typed, eye), Tray('p'), Shows(typed, sum),
+        Tray('v'), Main(Normal), Menu('x'), Exit()}), "");
     // clang-format on
     // The channel sum as left there, and for any number but 1 or a value of another type.
     using Value = std::optional<std::pair<DWORD, std::string>>;
