@@ -75,7 +75,7 @@ TEST(PaletteFormats, LoadMatchAndNameAsSwatchFilesDo) {
         Type("336699"), Shows("51 102 153 336699", "51 102 153 336699"),
         Tip(u8"Blues / Sky (swatch 2 of 3)\nΔE 0.0"),
         Type("ff0000"), Shows("255 0 0 FF0000", "204 51 0 CC3300"), Tip(u8"Blues / Brick (swatch 3 of 3)\nΔE 9.4"),
-        Browse(gpl), Path(gpl), Type("ff8000"), Shows("255 128 0 FF8000", "250 120 10 FA780A"),
+        FileTypes("Swatch Files|All Files|Palette Files"), Browse(gpl), Path(gpl), Type("ff8000"), Shows("255 128 0 FF8000", "250 120 10 FA780A"),
         Tip(u8"Orange peel (swatch 1 of 2)\nΔE 2.6"),
         Drop(act), Path(act), Type("000000"), Shows("0 0 0 000000", "10 20 30 0A141E"),
         Tip(u8"Swatch 1 of 2\nΔE 8.0"),

@@ -118,6 +118,26 @@ Step Browse(const std::string& path) {
     }};
 }
 
+Step FileTypes(const std::string& types) {
+    return {[=](Session& s) {
+        PostMessageA(GetDlgItem(s.main, IDC_BROWSE), BM_CLICK, 0, 0);
+        HWND dialog = WaitFor(s, "#32770", [&](HWND w) { return GetDlgItem(w, cmb1); });
+        if (dialog == nullptr) {
+            return std::string("no open-file dialog");
+        }
+        HWND list = GetDlgItem(dialog, cmb1);
+        std::string shown;
+        const auto count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            // Each item as the box shows it once chosen.
+            Send(list, CB_SETCURSEL, static_cast<WPARAM>(i));
+            shown += (i != 0 ? "|" : "") + Text(list);
+        }
+        const std::string dismissed = Dismiss(dialog, IDCANCEL, "the open-file dialog");
+        return shown != types ? "file types " + shown : dismissed;
+    }};
+}
+
 Step Pick(int red, int green, int blue) {
     return {[=](Session& s) {
         return FillIn(s, IDC_COLOURS, "colour dialog",

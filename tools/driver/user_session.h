@@ -59,13 +59,14 @@ Step SwitchRepeatedly(int times, SIZE_T growthLimit);
 
 // Input
 
-Step Type(const std::string& text);       // into the emptied hex edit
-Step Press(int id);                       // a button of the main dialog
-Step Browse(const std::string& path);     // Browse, the path typed into the file dialog, Open
-Step Pick(int red, int green, int blue);  // Colours, the values typed into the dialog, OK
-Step Menu(char key);                      // the Options menu, then the item with this mnemonic
-Step Tray(char key);                      // the tray popup, then the item with this mnemonic
-Step Drag(const std::vector<POINT>& to);  // the left button held from the user's sample to each
+Step Type(const std::string& text);        // into the emptied hex edit
+Step Press(int id);                        // a button of the main dialog
+Step Browse(const std::string& path);      // Browse, the path typed into the file dialog, Open
+Step FileTypes(const std::string& types);  // Browse: the file-type list reads "A|B|C"; Cancel
+Step Pick(int red, int green, int blue);   // Colours, the values typed into the dialog, OK
+Step Menu(char key);                       // the Options menu, then the item with this mnemonic
+Step Tray(char key);                       // the tray popup, then the item with this mnemonic
+Step Drag(const std::vector<POINT>& to);   // the left button held from the user's sample to each
 // WM_LBUTTONUP, WM_RBUTTONDOWN, WM_KEYDOWN (Escape) or WM_CANCELMODE (the capture taken by the
 // system); the mouse is then free and the magnifier gone.
 Step EndPick(UINT message);
