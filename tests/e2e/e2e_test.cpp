@@ -201,27 +201,27 @@ TEST(Tintwell, MatchesPerceptuallyWhenAsked) {
                                      AcoRecord(0, 0x6B6B, 0xFDFD, 0xC4C4) +
                                      AcoRecord(2, 0xFFFF, 0, 0, 0xFFFF) +  // CMYK red, inverted
                                      AcoRecord(7, 10000, 0, 0)));          // Lab white
+    const std::string cmyk = (folder / "cmyk.aco").string();
+    ASSERT_TRUE(WriteBytes(cmyk, AcoHeader(1, 1) + AcoRecord(2, 0xFFFF, 0, 0, 0xFFFF)));
     const Settings normal{0x01, {100, 60}, {700, 500}};
     const std::string sum = "26 207 193 1ACFC1", eye = "107 253 196 6BFDC4";
-    const std::string typed = "7 251 186 07FBBA";
+    const std::string typed = "7 251 186 07FBBA", red = "255 1 1 FF0101";
     ASSERT_TRUE(Store(normal));
     // clang-format off
-    EXPECT_EQ(RunSession(file, {
-        Box("Tintwell", kUnsupported), Main(Normal),
-        Type("07fbba"), Shows(typed, sum), Tip(u8"Swatch 1 of 4\nΔE 15.3"),
-        // At once, and without a box for the Lab swatch that the channel sum passes over.
-        Menu('p'), Shows(typed, eye),
-        Type("ff0101"), Shows("255 1 1 FF0101", "255 0 0 FF0000"),
-        Tip(u8"Swatch 3 of 4\nΔE 0.1 · CMYK 0 100 100 0 %"),
+    EXPECT_EQ(RunSession(cmyk, {
+        Main(Normal), Type("ff0101"), Shows(red, "255 255 255 FFFFFF"),  // no colour
+        Menu('p'), Shows(red, "255 0 0 FF0000"),  // at once
+        Tip(u8"Swatch 1 of 1\nΔE 0.1 · CMYK 0 100 100 0 %"),
+        // No box for the Lab swatch, which the channel sum would pass over.
+        Drop(file), Type("07fbba"), Shows(typed, eye),
         Type("fefefe"), Shows("254 254 254 FEFEFE", "255 255 255 FFFFFF"),
         Tip(u8"Swatch 4 of 4\nΔE 0.2 · Lab 100.00 0.00 0.00"),
-        Browse(file), Type("07fbba"), Shows(typed, eye),
         Menu('x'), Exit()}), "");
-    // Remembered: the next start matches so too, without a box; switched back in the Compact view,
-    // so is that.
-    EXPECT_EQ(RunSession(file, {
-        Main(Normal), Type("07fbba"), Shows(typed, eye),
-        Menu('v'), Main(Compact), Shows(typed, eye), Tray('p'), Shows(typed, sum),
+    // Remembered, with the file: the next start matches so too, without a box; switched back in
+    // the Compact view, so is that.
+    EXPECT_EQ(RunSession("", {
+        Main(Normal), Path(file), Type("07fbba"), Shows(typed, eye),
+        Menu('v'), Main(Compact), Tray('p'), Shows(typed, sum), Tip(u8"Swatch 1 of 4\nΔE 15.3"),
         Tray('v'), Main(Normal), Menu('x'), Exit()}), "");
     // clang-format on
     // The channel sum as left there, and for any number but 1 or a value of another type.
