@@ -17,9 +17,7 @@
 #include "swatch/formats/palette_reader.h"
 #include "swatch/match/closest_rgb.h"
 #include "swatch/swatch_file.h"
-#include "swatch/swatch_names.h"
-#include "swatch/swatch_table.h"
-#include "tests/support/palette_writer.h"
+#include "tests/swatch/loaded_table.h"
 
 namespace {
 
@@ -35,22 +33,6 @@ std::string Name(unsigned length, unsigned units = ~0u) {
     return AcoName(length, std::u16string(units < length ? units : length, u'n'));
 }
 
-// Into the working directory, which ctest makes the test's own build directory.
-const char* Write(const std::string& bytes) {
-    return WriteBytes("test.aco", bytes) ? "test.aco" : "not written";
-}
-
-// The table's entries as its walk gives them, turned back into file records.
-std::string RecordsOf(SwatchTable& table) {
-    std::string bytes;
-    const SwatchEntry* entry = nullptr;
-    for (bool more = table.GetFirstEntry(&entry); more; more = table.GetNextEntry(&entry)) {
-        bytes += Be16(entry->colourSpace);
-        bytes.append(reinterpret_cast<const char*>(entry->components), sizeof entry->components);
-    }
-    return bytes;
-}
-
 constexpr LoadStatus kShort = SWATCH_E_COUNT | SWATCH_E_READ;
 constexpr LoadStatus kFlagged = SWATCH_E_UNSUPPORTED | SWATCH_E_READ;
 const std::string r0 = AcoRecord(0, 0x100, 0x200, 0x300), r1 = AcoRecord(0, 0x400, 0x500, 0x600),
@@ -59,8 +41,6 @@ const std::string lab = AcoRecord(7, 1, 2, 3, 4), s3 = AcoRecord(3, 1, 0, 0),
                   s8 = AcoRecord(8, 0, 1, 0), s4096 = AcoRecord(4096, 0, 0, 1);
 const std::string quiet = AcoRecord(2, 1, 1, 1) + AcoRecord(9, 2, 2, 2) + AcoRecord(4095, 3, 3, 3) +
                           AcoRecord(4097, 4, 4, 4);
-// What each table holds, loaded with a warning, before the load under test.
-const std::string before = Records(30);
 
 TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
     const struct {
@@ -71,12 +51,12 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
         std::string records;  // afterwards
         const char* path = "test.aco";
     } cases[] = {
-        {"no file name", "", false, 0, before, nullptr},
-        {"missing file", "", false, 0xE000000A, before, "missing.aco"},
-        {"directory", "", false, 0xE000000D, before, "."},
-        {"empty file", "", false, SWATCH_E_READ, before},
-        {"three bytes", std::string("\0\1\0", 3), false, SWATCH_E_READ, before},
-        {"count 0", AcoHeader(1, 0) + three, false, SWATCH_E_COUNT, before},
+        {"no file name", "", false, 0, kBefore, nullptr},
+        {"missing file", "", false, 0xE000000A, kBefore, "missing.aco"},
+        {"directory", "", false, 0xE000000D, kBefore, "."},
+        {"empty file", "", false, SWATCH_E_READ, kBefore},
+        {"three bytes", std::string("\0\1\0", 3), false, SWATCH_E_READ, kBefore},
+        {"count 0", AcoHeader(1, 0) + three, false, SWATCH_E_COUNT, kBefore},
         {"header only", AcoHeader(1, 3), true, kShort, ""},
         {"too few records", AcoHeader(1, 5) + three + "123456789", true, kShort, three},
         {"more records than the count, flagged past it", AcoHeader(1, 12) + Records(12) + lab, true,
@@ -100,16 +80,11 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SwatchTable table;
-        table.SetFileName(Write(AcoHeader(1, 31) + before));
-        ASSERT_TRUE(table.Load());
-        table.SetFileName(c.path);
-        Write(c.file);
-        EXPECT_EQ(table.Load(), c.loads);
-        EXPECT_EQ(table.GetStatus(), c.status);
-        EXPECT_TRUE(table.IsLoaded());
-        EXPECT_EQ(RecordsOf(table), c.records);
-        // Windows refuses to delete a file that is still open.
+        ASSERT_TRUE(WriteBytes("test.aco", c.file));
+        const Loaded loaded = LoadOver(c.path, false);
+        EXPECT_EQ(loaded.loads, c.loads);
+        EXPECT_EQ(loaded.status, c.status);
+        EXPECT_EQ(loaded.records, c.records);
         EXPECT_EQ(std::remove("test.aco"), 0);
     }
 }
@@ -118,18 +93,17 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
 // name's length alone shows that it runs past the end, so the reader stops within its first
 // buffer.
 TEST(SwatchLoad, ANameLengthPastTheEndEndsTheLoadAtOnce) {
-    Write(AcoHeader(2, 2) + r0 + Name(1) + r1 + Name(0x7FFFFFFF, 0));
+    ASSERT_TRUE(WriteBytes("test.aco", AcoHeader(2, 2) + r0 + Name(1) + r1 + Name(0x7FFFFFFF, 0)));
     std::filesystem::resize_file("test.aco", std::uintmax_t{1} << 30);
-    SwatchTable table;
-    table.SetFileName("test.aco");
-    SwatchNames names;
-    EXPECT_TRUE(table.Load(&names));
-    EXPECT_EQ(table.GetStatus(), kShort);
-    EXPECT_EQ(RecordsOf(table), r0);
+    const Loaded loaded = LoadOver("test.aco");
+    EXPECT_TRUE(loaded.loads);
+    EXPECT_EQ(loaded.status, kShort);
+    EXPECT_EQ(loaded.records, r0);
     {
         SwatchFile file;
         ASSERT_EQ(file.Open("test.aco"), 0u);
         ByteReader in(file);
+        SwatchNames names;
         Palette palette(&names);
         EXPECT_TRUE(ReadPalette(in, "test.aco", palette).loaded);
         EXPECT_LE(in.Fetched(), 4096u);
@@ -153,26 +127,23 @@ TEST(SwatchLoad, OnlyRegularFilesAreRead) {
 #endif
     for (const char* path : paths) {
         SCOPED_TRACE(path);
-        SwatchTable table;
-        table.SetFileName(Write(AcoHeader(1, 3) + three));
-        ASSERT_TRUE(table.Load());
-        table.SetFileName(path);
-        EXPECT_FALSE(table.Load());
-        EXPECT_EQ(table.GetStatus(), 0xE000000Du);
-        EXPECT_EQ(RecordsOf(table), three);
+        const Loaded loaded = LoadOver(path, false);
+        EXPECT_FALSE(loaded.loads);
+        EXPECT_EQ(loaded.status, 0xE000000Du);
+        EXPECT_EQ(loaded.records, kBefore);
     }
 #ifdef _WIN32
     CloseHandle(pipe);
 #else
     std::remove(fifo.c_str());
 #endif
-    EXPECT_EQ(std::remove("test.aco"), 0);
 }
 
 TEST(SwatchCursor, StopsAtTheEndWhereASearchLeavesIt) {
     SwatchTable table;
-    table.SetFileName(Write(AcoHeader(1, 3) + three));
-    ASSERT_TRUE(table.Load());
+    table.SetFileName("test.aco");
+    ASSERT_TRUE(WriteBytes("test.aco", AcoHeader(1, 3) + three) && table.Load());
+    EXPECT_EQ(std::remove("test.aco"), 0);
     EXPECT_EQ(table.FindClosestColour(0x060504), 0x060504u);
     // However long a caller goes on asking, the walk does not start over.
     const SwatchEntry* entry = nullptr;
