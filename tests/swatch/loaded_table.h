@@ -52,3 +52,23 @@ inline Loaded LoadBytes(const std::string& bytes, const char* path = "test.aco",
     EXPECT_EQ(std::remove(path), 0);
     return loaded;
 }
+
+struct Case {
+    const char* what;
+    std::string file;
+    bool loads;
+    LoadStatus status;
+    std::string records = "";  // when it loads; otherwise kBefore
+    Names names = {};          // when given
+};
+
+inline void Check(const Case& c, const char* path, bool named = true) {
+    SCOPED_TRACE(c.what);
+    const Loaded loaded = LoadBytes(c.file, path, named);
+    EXPECT_EQ(loaded.loads, c.loads);
+    EXPECT_EQ(loaded.status, c.status);
+    EXPECT_EQ(loaded.records, c.loads ? c.records : kBefore);
+    if (!c.names.empty()) {
+        EXPECT_EQ(loaded.names, c.names);
+    }
+}

@@ -34,26 +34,6 @@ std::vector<Swatch> Ramp(int count, int skip = -1) {
 constexpr LoadStatus kWarned = SWATCH_E_UNSUPPORTED | SWATCH_E_READ;
 constexpr LoadStatus kMore = SWATCH_E_COUNT | SWATCH_E_READ;
 
-struct Case {
-    const char* what;
-    std::string file;
-    bool loads;
-    LoadStatus status;
-    std::string records = "";
-    Names names = {};
-};
-
-void Check(const Case& c, const char* path) {
-    SCOPED_TRACE(c.what);
-    const Loaded loaded = LoadBytes(c.file, path);
-    EXPECT_EQ(loaded.loads, c.loads);
-    EXPECT_EQ(loaded.status, c.status);
-    EXPECT_EQ(loaded.records, c.loads ? c.records : kBefore);
-    if (c.loads && !c.names.empty()) {
-        EXPECT_EQ(loaded.names, c.names);
-    }
-}
-
 TEST(ExchangeFile, EachShapeHasItsRecordsNamesAndOutcome) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const std::string white = AseColour(u"White", "RGB ", {1, 1, 1});

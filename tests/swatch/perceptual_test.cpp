@@ -164,14 +164,6 @@ TEST(ColourConversion, EachStoredSpaceGivesItsColour) {
     EXPECT_EQ(untouched.L, 1);
 }
 
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    for (char16_t unit : text) {
-        out += unit < 0x80 ? static_cast<char>(unit) : '?';
-    }
-    return out;
-}
-
 // What each sample's names say its colours are.
 TEST(ColourConversion, RealFilesShowTheColoursTheirNamesSay) {
     const char* samples = std::getenv("TINTWELL_SAMPLES");
@@ -209,7 +201,7 @@ TEST(ColourConversion, RealFilesShowTheColoursTheirNamesSay) {
         EXPECT_STREQ(stored, f.stored);
         std::size_t checked = 0;
         for (std::size_t i = 0; i < table.GetCount(); ++i) {
-            const std::string name = Utf8(names.Name(i));
+            const std::string name(names.Name(i).begin(), names.Name(i).end());  // ASCII kept
             SCOPED_TRACE(name);
             const COLORREF shown = Shown(*table.EntryAt(i));
             int percent = 0;
@@ -351,15 +343,18 @@ TEST(PerceptualSearch, TheTableMatchesEveryConvertibleRecord) {
     EXPECT_TRUE(table.HoldsUnconvertible());
     // The RGB search sees only the RGB record.
     EXPECT_EQ(table.FindClosestColour(0xFFFF00), 0x102030u);
+    // However long a caller goes on asking, a walk does not start over where a search left it.
+    const SwatchEntry* entry = nullptr;
+    for (int i = 0; i < 70000; ++i) {
+        ASSERT_FALSE(table.GetNextEntry(&entry));
+    }
     EXPECT_EQ(table.FindPerceptualColour(0xFFFF00, &position), 0xFFFF00u);
     EXPECT_EQ(position, 1u);
     EXPECT_EQ(table.FindPerceptualColour(0x787878, &position), 0x777777u);
     EXPECT_EQ(position, 2u);
     EXPECT_EQ(table.FindPerceptualColour(0x112233, &position), 0x102030u);
     EXPECT_EQ(position, 3u);
-    const SwatchEntry* entry = nullptr;
     EXPECT_FALSE(table.GetNextEntry(&entry));
-    EXPECT_EQ(table.EntryAt(3)->colourSpace, 0);
     EXPECT_EQ(table.EntryAt(4), nullptr);
     EXPECT_LT(table.DeltaE(0x102030, 0), 0);
     EXPECT_EQ(table.DeltaE(0x102030, 3), 0);

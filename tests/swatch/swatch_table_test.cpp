@@ -33,6 +33,18 @@ std::string Name(unsigned length, unsigned units = ~0u) {
     return AcoName(length, std::u16string(units < length ? units : length, u'n'));
 }
 
+// `count` plain records, then a header of `version` counting `named`.
+std::string Plain(unsigned count, unsigned version, unsigned named) {
+    return AcoHeader(1, count) + std::string(10 * count, '\0') + AcoHeader(version, named);
+}
+// A named record: the record, a length of `length` units, then `text`; by default the text and
+// its zero.
+std::string Named(const std::u16string& text, unsigned length = ~0u) {
+    return AcoRecord(0, 0, 0, 0) +
+           (length == ~0u ? AcoName(static_cast<unsigned>(text.size() + 1), text + u'\0')
+                          : AcoName(length, text));
+}
+
 constexpr LoadStatus kShort = SWATCH_E_COUNT | SWATCH_E_READ;
 constexpr LoadStatus kFlagged = SWATCH_E_UNSUPPORTED | SWATCH_E_READ;
 const std::string r0 = AcoRecord(0, 0x100, 0x200, 0x300), r1 = AcoRecord(0, 0x400, 0x500, 0x600),
@@ -43,20 +55,10 @@ const std::string quiet = AcoRecord(2, 1, 1, 1) + AcoRecord(9, 2, 2, 2) + AcoRec
                           AcoRecord(4097, 4, 4, 4);
 
 TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
-    const struct {
-        const char* what;
-        std::string file;
-        bool loads;
-        LoadStatus status;
-        std::string records;  // afterwards
-        const char* path = "test.aco";
-    } cases[] = {
-        {"no file name", "", false, 0, kBefore, nullptr},
-        {"missing file", "", false, 0xE000000A, kBefore, "missing.aco"},
-        {"directory", "", false, 0xE000000D, kBefore, "."},
-        {"empty file", "", false, SWATCH_E_READ, kBefore},
-        {"three bytes", std::string("\0\1\0", 3), false, SWATCH_E_READ, kBefore},
-        {"count 0", AcoHeader(1, 0) + three, false, SWATCH_E_COUNT, kBefore},
+    const Case cases[] = {
+        {"empty file", "", false, SWATCH_E_READ},
+        {"three bytes", std::string("\0\1\0", 3), false, SWATCH_E_READ},
+        {"count 0", AcoHeader(1, 0) + three, false, SWATCH_E_COUNT},
         {"header only", AcoHeader(1, 3), true, kShort, ""},
         {"too few records", AcoHeader(1, 5) + three + "123456789", true, kShort, three},
         {"more records than the count, flagged past it", AcoHeader(1, 12) + Records(12) + lab, true,
@@ -78,14 +80,8 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
         {"version 2, name longer than the file", AcoHeader(2, 2) + r0 + Name(0x80000000, 0) + r1,
          true, kShort, ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_TRUE(WriteBytes("test.aco", c.file));
-        const Loaded loaded = LoadOver(c.path, false);
-        EXPECT_EQ(loaded.loads, c.loads);
-        EXPECT_EQ(loaded.status, c.status);
-        EXPECT_EQ(loaded.records, c.records);
-        EXPECT_EQ(std::remove("test.aco"), 0);
+    for (const Case& c : cases) {
+        Check(c, "test.aco", false);
     }
 }
 
@@ -111,25 +107,66 @@ TEST(SwatchLoad, ANameLengthPastTheEndEndsTheLoadAtOnce) {
     EXPECT_EQ(std::remove("test.aco"), 0);
 }
 
-// A device, pipe or FIFO could block the read for ever, before any window exists: refused at
-// once, as a refused access, whatever the name says.
-TEST(SwatchLoad, OnlyRegularFilesAreRead) {
+TEST(SwatchNames, WhatCannotBeReadHasNoName) {
+    const std::u16string a64(64, u'a'), a62(62, u'a');
+    const struct {
+        const char* what;
+        std::string file;
+        Names names;
+    } cases[] = {
+        {"named only", AcoHeader(2, 2) + Named(u"Teal") + Named(u""), {u"Teal", u""}},
+        {"no named section", Plain(2, 1, 2) + Named(u"x"), {u"", u""}},
+        {"named section counts fewer",
+         Plain(3, 2, 1) + Named(u"x") + Named(u"y"),
+         {u"x", u"", u""}},
+        {"named section counts more", Plain(1, 2, 3) + Named(u"x") + Named(u"y"), {u"x"}},
+        {"cut off inside a name", Plain(2, 2, 2) + Named(u"x") + Named(u"yz", 3), {u"x", u""}},
+        {"length past the end", Plain(2, 2, 2) + Named(u"", 0x80000000) + Named(u"y"), {u"", u""}},
+        {"length 0, unterminated, zero inside, control character",
+         Plain(4, 2, 4) + Named(u"", 0) + Named(u"ab", 2) + Named(std::u16string(u"a\0b", 3), 3) +
+             Named(u"d\te"),
+         {u"", u"ab", u"a", u"d e"}},
+        {"64 units kept, a longer name cut, never inside a pair",
+         Plain(3, 2, 3) + Named(a64) + Named(a64 + u"b") + Named(a62 + u"\U0001F600b"),
+         {a64, std::u16string(63, u'a') + u"…", a62 + u"…"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LoadBytes(c.file).names, c.names) << c.what;
+    }
+}
+
+// No name, no file, or no regular file: a device, pipe or FIFO could block the read for ever,
+// before any window exists, and is refused at once as a refused access, whatever the name says.
+TEST(SwatchLoad, NothingButARegularFileIsRead) {
+    constexpr LoadStatus kNotFound = 0xE000000A, kRefused = 0xE000000D;
 #ifdef _WIN32
     // A pipe with a server waiting: the open connects, and a read would wait for its data.
     const HANDLE pipe = CreateNamedPipeA("\\\\.\\pipe\\tintwell-test.aco", PIPE_ACCESS_OUTBOUND,
                                          PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
     ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
-    const char* const paths[] = {"NUL", "\\\\.\\NUL", "nul.aco", "\\\\.\\pipe\\tintwell-test.aco"};
+    const std::pair<const char*, LoadStatus> paths[] = {
+        {nullptr, 0},
+        {"missing.aco", kNotFound},
+        {".", kRefused},
+        {"NUL", kRefused},
+        {"\\\\.\\NUL", kRefused},
+        {"nul.aco", kRefused},
+        {"\\\\.\\pipe\\tintwell-test.aco", kRefused}};
 #else
     const std::string fifo = "fifo-" + std::to_string(getpid()) + ".aco";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const char* const paths[] = {"/dev/null", "/dev/zero", fifo.c_str()};
+    const std::pair<const char*, LoadStatus> paths[] = {{nullptr, 0},
+                                                        {"missing.aco", kNotFound},
+                                                        {".", kRefused},
+                                                        {"/dev/null", kRefused},
+                                                        {"/dev/zero", kRefused},
+                                                        {fifo.c_str(), kRefused}};
 #endif
-    for (const char* path : paths) {
-        SCOPED_TRACE(path);
+    for (const auto& [path, status] : paths) {
+        SCOPED_TRACE(path == nullptr ? "no name" : path);
         const Loaded loaded = LoadOver(path, false);
         EXPECT_FALSE(loaded.loads);
-        EXPECT_EQ(loaded.status, 0xE000000Du);
+        EXPECT_EQ(loaded.status, status);
         EXPECT_EQ(loaded.records, kBefore);
     }
 #ifdef _WIN32
@@ -137,21 +174,6 @@ TEST(SwatchLoad, OnlyRegularFilesAreRead) {
 #else
     std::remove(fifo.c_str());
 #endif
-}
-
-TEST(SwatchCursor, StopsAtTheEndWhereASearchLeavesIt) {
-    SwatchTable table;
-    table.SetFileName("test.aco");
-    ASSERT_TRUE(WriteBytes("test.aco", AcoHeader(1, 3) + three) && table.Load());
-    EXPECT_EQ(std::remove("test.aco"), 0);
-    EXPECT_EQ(table.FindClosestColour(0x060504), 0x060504u);
-    // However long a caller goes on asking, the walk does not start over.
-    const SwatchEntry* entry = nullptr;
-    int more = 0;
-    for (int i = 0; i < 70000; ++i) {
-        more += table.GetNextEntry(&entry) ? 1 : 0;
-    }
-    EXPECT_EQ(more, 0);
 }
 
 TEST(ClosestRgb, TheFastScanAgreesWithThePlainOne) {
