@@ -125,41 +125,68 @@ TEST(ColourConversion, SrgbPrimariesLandWhereProfilesPutThem) {
     EXPECT_EQ(LabToSrgb({54.29, 120, 69.89}) & 0x00FFFF, 0x0000FFu);
 }
 
-TEST(ColourConversion, EachStoredSpaceGivesItsColour) {
+// The record in the file's own terms, in `room` bytes marked beforehand: nothing written past them.
+std::string Stored(const SwatchEntry& entry, std::size_t room = 30) {
+    char text[40];
+    std::memset(text, 0xBD, sizeof text);
+    EXPECT_EQ(DescribeStoredColour(entry, text, room), std::strlen(text));
+    EXPECT_EQ(static_cast<unsigned char>(text[room]), 0xBD);
+    return text;
+}
+
+TEST(ColourConversion, EachStoredSpaceGivesItsColourAndItsOwnTerms) {
+    constexpr COLORREF kTermsOnly = SWATCH_NO_COLOUR;
     const struct {
-        const char* what;
         SwatchEntry entry;
         COLORREF shown;
+        const char* stored;
     } cases[] = {
-        {"RGB, high bytes only", Entry(0, 0x12FF, 0x3400, 0x56AB, 0xFFFF), 0x563412},
-        {"HSB red", Entry(1, 0, 65535, 65535), 0x0000FF},
-        {"HSB 360 degrees is red", Entry(1, 65535, 65535, 65535), 0x0000FF},
-        {"HSB green", Entry(1, 21845, 65535, 65535), 0x00FF00},
-        {"HSB blue", Entry(1, 43690, 65535, 65535), 0xFF0000},
-        {"HSB yellow", Entry(1, 10923, 65535, 65535), 0x00FFFF},
-        {"HSB without saturation", Entry(1, 30000, 0, 65535), 0xFFFFFF},
-        {"HSB without brightness", Entry(1, 30000, 65535, 0), 0x000000},
-        {"HSB just under half saturation", Entry(1, 0, 32768, 65535), 0x7F7FFF},
-        {"CMYK no ink", Entry(2, 65535, 65535, 65535, 65535), 0xFFFFFF},
-        {"CMYK black ink only", Entry(2, 65535, 65535, 65535, 0), 0x000000},
-        {"CMYK cyan", Entry(2, 0, 65535, 65535, 65535), 0xFFFF00},
-        {"CMYK half black", Entry(2, 65535, 65535, 65535, 32768), 0x808080},
-        {"Lab mid grey", Entry(7, 5000, 0, 0), 0x777777},
-        {"Lab white", Entry(7, 10000, 0, 0), 0xFFFFFF},
-        {"Lab sRGB blue", Entry(7, 2957, 6830, 0x10000 - 11203), 0xFF0000},
-        {"Lab sRGB green", Entry(7, 8782, 0x10000 - 7929, 8099), 0x00FF00},
-        {"grey white", Entry(8, 0), 0xFFFFFF},
-        {"grey black", Entry(8, 10000), 0x000000},
-        {"grey past black", Entry(8, 20000), 0x000000},
-        {"grey 75 %", Entry(8, 7500), 0x404040},
+        {Entry(0, 0x12FF, 0x3400, 0x56AB, 0xFFFF), 0x563412, ""},  // RGB: the high bytes only
+        {Entry(1, 0, 65535, 65535), 0x0000FF, "HSB 0\xC2\xB0 100 100 %"},
+        {Entry(1, 65535, 65535, 65535), 0x0000FF, "HSB 0\xC2\xB0 100 100 %"},
+        {Entry(1, 65500, 0, 65535), 0xFFFFFF, "HSB 0\xC2\xB0 0 100 %"},
+        {Entry(1, 21845, 65535, 65535), 0x00FF00, "HSB 120\xC2\xB0 100 100 %"},
+        {Entry(1, 43690, 65535, 65535), 0xFF0000, "HSB 240\xC2\xB0 100 100 %"},
+        {Entry(1, 10923, 65535, 65535), 0x00FFFF, "HSB 60\xC2\xB0 100 100 %"},
+        {Entry(1, 30000, 0, 65535), 0xFFFFFF, "HSB 165\xC2\xB0 0 100 %"},
+        {Entry(1, 30000, 65535, 0), 0x000000, "HSB 165\xC2\xB0 100 0 %"},
+        {Entry(1, 0, 32768, 65535), 0x7F7FFF, "HSB 0\xC2\xB0 50 100 %"},  // just under half
+        {Entry(1, 38229, 32768, 52428), kTermsOnly, "HSB 210\xC2\xB0 50 80 %"},
+        {Entry(2, 65535, 65535, 65535, 65535), 0xFFFFFF, "CMYK 0 0 0 0 %"},  // no ink
+        {Entry(2, 65535, 65535, 65535, 0), 0x000000, "CMYK 0 0 0 100 %"},
+        {Entry(2, 0, 65535, 65535, 65535), 0xFFFF00, "CMYK 100 0 0 0 %"},
+        {Entry(2, 65535, 65535, 65535, 32768), 0x808080, "CMYK 0 0 0 50 %"},
+        {Entry(2, 65535, 0, 0, 65535), 0x0000FF, "CMYK 0 100 100 0 %"},
+        {Entry(2, 32768, 655, 64880, 0), 0x000000, "CMYK 50 99 1 100 %"},
+        {Entry(7, 5000, 0, 0), 0x777777, "Lab 50.00 0.00 0.00"},
+        {Entry(7, 10000, 0, 0), 0xFFFFFF, "Lab 100.00 0.00 0.00"},
+        {Entry(7, 2957, 6830, 0x10000 - 11203), 0xFF0000, "Lab 29.57 68.30 -112.03"},
+        {Entry(7, 8782, 0x10000 - 7929, 8099), 0x00FF00, "Lab 87.82 -79.29 80.99"},
+        {Entry(7, 3500, 0x10000 - 520, 0x10000 - 5710), kTermsOnly, "Lab 35.00 -5.20 -57.10"},
+        {Entry(7, 65535, 32767, 0x8000), kTermsOnly, "Lab 655.35 327.67 -327.68"},
+        {Entry(8, 0), 0xFFFFFF, "Grey 0 %"},
+        {Entry(8, 10000), 0x000000, "Grey 100 %"},
+        {Entry(8, 20000), 0x000000, "Grey 200 %"},
+        {Entry(8, 7500), 0x404040, "Grey 75 %"},
+        {Entry(8, 1549), kTermsOnly, "Grey 15 %"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(Shown(c.entry), c.shown);
+        SCOPED_TRACE(c.stored);
+        if (c.shown != kTermsOnly) {
+            EXPECT_EQ(Shown(c.entry), c.shown);
+        }
+        EXPECT_EQ(Stored(c.entry), c.stored);
     }
+    // Cut to the room given, and still ended.
+    EXPECT_EQ(Stored(Entry(8, 5000), 5), "Grey");
+    char none = 'x';
+    EXPECT_EQ(DescribeStoredColour(Entry(8, 5000), &none, 0), 0u);
+    EXPECT_EQ(none, 'x');
+    // Other spaces have neither, and the colour asked for is left as it was.
     Lab untouched = {1, 2, 3};
     for (std::uint16_t space : {3, 4, 5, 6, 9, 4096, 65535}) {
         EXPECT_FALSE(EntryToLab(Entry(space, 1, 2, 3, 4), &untouched));
+        EXPECT_EQ(Stored(Entry(space, 1, 2, 3, 4)), "");
     }
     EXPECT_EQ(untouched.L, 1);
 }
@@ -228,40 +255,6 @@ TEST(ColourConversion, RealFilesShowTheColoursTheirNamesSay) {
         }
         EXPECT_EQ(checked, f.named);
     }
-}
-
-TEST(StoredColourText, GivesTheFilesOwnTerms) {
-    const struct {
-        SwatchEntry entry;
-        const char* text;
-    } cases[] = {
-        {Entry(7, 3500, 0x10000 - 520, 0x10000 - 5710), "Lab 35.00 -5.20 -57.10"},
-        {Entry(7, 65535, 32767, 0x8000), "Lab 655.35 327.67 -327.68"},
-        {Entry(2, 65535, 0, 0, 65535), "CMYK 0 100 100 0 %"},
-        {Entry(2, 32768, 655, 64880, 0), "CMYK 50 99 1 100 %"},
-        {Entry(1, 38229, 32768, 52428), "HSB 210\xC2\xB0 50 80 %"},
-        {Entry(1, 65500, 0, 65535), "HSB 0\xC2\xB0 0 100 %"},
-        {Entry(8, 5000), "Grey 50 %"},
-        {Entry(8, 1549), "Grey 15 %"},
-        {Entry(0, 0xFFFF, 0, 0), ""},
-        {Entry(3, 1, 2, 3), ""},
-        {Entry(4096, 1, 2, 3), ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        char text[40];
-        std::memset(text, 0xBD, sizeof text);
-        EXPECT_EQ(DescribeStoredColour(c.entry, text, 30), std::strlen(c.text));
-        EXPECT_STREQ(text, c.text);
-        EXPECT_EQ(static_cast<unsigned char>(text[30]), 0xBD);
-    }
-    // Cut to the room given, and still ended.
-    char text[8];
-    std::memset(text, 0xBD, sizeof text);
-    EXPECT_EQ(DescribeStoredColour(Entry(8, 5000), text, 5), 4u);
-    EXPECT_STREQ(text, "Grey");
-    EXPECT_EQ(static_cast<unsigned char>(text[5]), 0xBD);
-    EXPECT_EQ(DescribeStoredColour(Entry(8, 5000), text, 0), 0u);
 }
 
 // Tables of few distinct colours in every space, some unconvertible, out to the ends of what a
