@@ -1,3 +1,5 @@
+// How records are matched: their colours in sRGB and Lab, CIEDE2000, the text of a record in its
+// file's own terms, and the channel-sum and perceptual searches against their plain scans.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "swatch/match/ciede2000.h"
+#include "swatch/match/closest_rgb.h"
 #include "swatch/match/closest_perceptual.h"
 #include "swatch/match/lab.h"
 #include "swatch/match/stored_colour_text.h"
@@ -355,5 +358,52 @@ TEST(PerceptualSearch, TheTableMatchesEveryConvertibleRecord) {
     EXPECT_LT(table.DeltaE(0x102030, 4), 0);
     EXPECT_EQ(std::remove("perceptual.aco"), 0);
 }
+
+TEST(ClosestRgb, TheFastScanAgreesWithThePlainOne) {
+    // Few channel values and some other colour spaces, so that ties, exact matches, entries 765
+    // away and entries to pass over are common.
+    const std::uint8_t channels[] = {0, 1, 2, 127, 128, 254, 255};
+    std::mt19937 random(20240611);
+    const auto channel = [&] { return channels[random() % std::size(channels)]; };
+    for (std::size_t size : {0, 1, 7, 8, 9, 15, 16, 17, 31, 33, 64, 127, 1000, 65535}) {
+        for (int round = 0; round < 20; ++round) {
+            std::vector<SwatchEntry> table(size);
+            for (SwatchEntry& entry : table) {
+                entry.colourSpace = random() % 3 == 0 ? static_cast<std::uint16_t>(random()) : 0;
+                for (int i = 0; i < 8; ++i) {
+                    entry.components[i] = i % 2 == 0 && i < 6 ? channel() : random() & 0xFF;
+                }
+            }
+            const COLORREF colour =
+                (random() & 0xFF000000) | channel() << 16 | channel() << 8 | channel();
+            ASSERT_EQ(FindClosestRgb(table.data(), size, colour),
+                      FindClosestRgbPlain(table.data(), size, colour))
+                << size << " entries, colour " << std::hex << colour;
+        }
+    }
+}
+
+#if defined(_WIN32) && defined(__i386__)
+// 32-bit Windows promises a callback such as a dialog procedure only four-byte stack alignment.
+TEST(ClosestRgb, RunsOnAStackOffASixteenByteBoundary) {
+    std::vector<SwatchEntry> table(64);
+    table[40] = {0, {0x80, 0, 0x80, 0, 0x80, 0, 0, 0}};
+    const std::uint32_t args[3] = {reinterpret_cast<std::uint32_t>(table.data()), 64, 0x808080};
+    std::size_t result;
+    asm volatile(
+        "movl %%esp, %%esi\n\t"
+        "andl $-16, %%esp\n\t"
+        "subl $8, %%esp\n\t"  // with the arguments, 4 bytes below a 16-byte boundary
+        "pushl 8(%%edi)\n\t"
+        "pushl 4(%%edi)\n\t"
+        "pushl (%%edi)\n\t"
+        "call %P[function]\n\t"
+        "movl %%esi, %%esp"
+        : "=a"(result)
+        : "D"(args), [function] "i"(&FindClosestRgb)
+        : "ecx", "edx", "esi", "memory", "cc");
+    EXPECT_EQ(result, 40u);
+}
+#endif
 
 }  // namespace
