@@ -2,7 +2,6 @@
 // same colours would give, and every damaged shape refused with the table kept as it was.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
