@@ -132,7 +132,8 @@ TEST(ColourConversion, SrgbPrimariesLandWhereProfilesPutThem) {
 std::string Stored(const SwatchEntry& entry, std::size_t room = 30) {
     char text[40];
     std::memset(text, 0xBD, sizeof text);
-    EXPECT_EQ(DescribeStoredColour(entry, text, room), std::strlen(text));
+    const std::size_t length = DescribeStoredColour(entry, text, room);
+    EXPECT_EQ(length, std::strlen(text));
     EXPECT_EQ(static_cast<unsigned char>(text[room]), 0xBD);
     return text;
 }
