@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -18,32 +17,6 @@ const Settings kNormal = {0x01, {100, 60}, {700, 500}};
 const std::string kNotOpened =
     "Tintwell failed to load the file.\n"
     "The file could not be opened. Check the path and that you may read the file.";
-
-std::string Be16(unsigned value) {
-    return {static_cast<char>(value >> 8 & 0xFF), static_cast<char>(value & 0xFF)};
-}
-std::string Be32(std::uint32_t value) {
-    return Be16(value >> 16) + Be16(value & 0xFFFF);
-}
-std::string Block(unsigned type, const std::string& contents) {
-    return Be16(type) + Be32(static_cast<std::uint32_t>(contents.size())) + contents;
-}
-std::string Name(const char* text) {
-    std::string bytes = Be16(static_cast<unsigned>(std::strlen(text) + 1));
-    for (const char* c = text; *c != '\0'; ++c) {
-        bytes += Be16(static_cast<unsigned char>(*c));
-    }
-    return bytes + Be16(0);
-}
-std::string Floats(std::initializer_list<float> values) {
-    std::string bytes;
-    for (float value : values) {
-        std::uint32_t bits = 0;
-        std::memcpy(&bits, &value, sizeof bits);
-        bytes += Be32(bits);
-    }
-    return bytes;
-}
 
 std::string Write(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -58,17 +31,15 @@ TEST(PaletteFormats, LoadMatchAndNameAsSwatchFilesDo) {
     // is left out, as it often is.
     const std::string ase =
         Write(folder / "exchange.ase",
-              "ASEF" + Be16(1) + Be16(0) + Be32(4) + Block(0xC001, Name("Blues")) +
-                  Block(0x0001, Name("Ink") + "CMYK" + Floats({0.2f, 0.4f, 0.6f, 0}) + Be16(2)) +
-                  Block(0x0001, Name("Sky") + "RGB " + Floats({0.2f, 0.4f, 0.6f}) + Be16(0)) +
-                  Block(0x0001, Name("Brick") + "RGB " + Floats({0.8f, 0.2f, 0}) + Be16(2)));
+              AseFile({AseGroup(u"Blues"), AseColour(u"Ink", "CMYK", {0.2f, 0.4f, 0.6f, 0}),
+                       AseColour(u"Sky", "RGB ", {0.2f, 0.4f, 0.6f}, 0),
+                       AseColour(u"Brick", "RGB ", {0.8f, 0.2f, 0})}));
     const std::string gpl = Write(folder / "gimp.gpl",
                                   "GIMP Palette\r\nName: Test\r\n#\r\n250 120  10\tOrange peel\r\n"
                                   "  0   0 255\tBlue\r\n");
-    std::string table(772, '\0');
-    std::memcpy(&table[3], "\x0A\x14\x1E\xC8\x64\x32", 6);
-    table.replace(768, 4, Be16(3) + Be16(0));  // three colours, the first transparent
-    const std::string act = Write(folder / "table.ACT", table);
+    // Three colours, the first transparent.
+    const std::string act = Write(
+        folder / "table.ACT", ActFile({{0, 0, 0, 0}, {0, 10, 20, 30}, {0, 200, 100, 50}}, 3, 0));
     ASSERT_TRUE(Store(kNormal));
     // clang-format off
     EXPECT_EQ(RunSession(ase, {Main(Normal), Path(ase),
