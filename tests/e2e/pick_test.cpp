@@ -133,22 +133,4 @@ TEST(RecentColours, KeepWhatTheUserKeptNewestFirstAcrossRuns) {
     }
 }
 
-// Not a test of speed: the figures are printed for the record.
-TEST(ScreenPick, MovesAreMeasuredWithTheLargestFile) {
-    std::vector<Swatch> many;
-    for (int i = 0; i < 65535; ++i) {
-        many.push_back({0, (i * 7) & 0xFF, (i * 13) & 0xFF, (i * 29) & 0xFF});
-    }
-    const std::string big = WriteSwatchFile("tintwell-pick\\many.aco", many).string();
-    Patches p;
-    ASSERT_TRUE(p.green.shown && p.blueGrey.shown);
-    ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
-    EXPECT_EQ(RunSession(big, {Main(Normal), PickFromScreen(false),
-                               MeasureMoves({760, 140}, {840, 140}, 100), EndPick(WM_KEYDOWN),
-                               Close(), Exit()}),
-              "");
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::temp_directory_path() / "tintwell-pick", ignored);
-}
-
 }  // namespace

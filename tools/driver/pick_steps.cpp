@@ -2,7 +2,6 @@
 // keyboard, and the recent colours kept in the settings.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 
 #include "res/resource.h"
@@ -141,26 +140,5 @@ Step HotkeyFree(bool free) {
         return granted == free ? ""
                : free          ? "the hotkey is held"
                                : "the hotkey was granted to another program";
-    }};
-}
-
-Step MeasureMoves(POINT a, POINT b, int rounds) {
-    return {[=](Session& s) -> std::string {
-        LARGE_INTEGER frequency, start, end;
-        QueryPerformanceFrequency(&frequency);
-        std::vector<double> times;
-        for (int i = 0; i < 2 * rounds; ++i) {
-            POINT at = i % 2 == 0 ? a : b;
-            SetCursorPos(at.x, at.y);
-            QueryPerformanceCounter(&start);
-            Mouse(s.main, WM_MOUSEMOVE, at, 0);
-            QueryPerformanceCounter(&end);
-            times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                            static_cast<double>(frequency.QuadPart));
-        }
-        std::sort(times.begin(), times.end());
-        std::printf("pick move (magnifier and match): median %.2f ms, worst %.2f ms of %zu\n",
-                    times[times.size() / 2], times.back(), times.size());
-        return Capture(s.main) == s.main ? "" : "the pick ended while measured";
     }};
 }

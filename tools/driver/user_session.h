@@ -131,8 +131,5 @@ Step HotkeyFree(bool free);
 // newest) or, for 'c', the clearing command.
 Step Recent(int sample, char key);
 Step StoredHistory(const std::string& colours);  // "RRGGBB RRGGBB ..." as stored, newest first
-// Moves of a pick between two points, `rounds` times each; prints the median and the worst time
-// a move takes, the program's answer included. Fails only when the pick is not running.
-Step MeasureMoves(POINT a, POINT b, int rounds);
 
 #endif
