@@ -63,4 +63,5 @@ void ShowCurrentColours() {
 
 void ForgetMatchPosition() {
     g_app.match.position = Match::kNone;
+    ShowMatchTip(g_app.match);
 }

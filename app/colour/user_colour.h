@@ -22,7 +22,8 @@ void RestoreColours(const ShownColours& shown);
 void ShowCurrentColours();
 
 // The table now holds another file: the match shown came from the previous one, so it no longer
-// names a position of the table.
+// names a position of the table, and the tooltip, which would name a swatch and a count of the
+// previous file, goes.
 void ForgetMatchPosition();
 
 #endif

@@ -36,7 +36,9 @@ TEST(SwatchNames, TheTooltipNamesTheMatchAndItsPlaceAndTheLastFileReopens) {
     // Started again: the file that loaded last, with its names; a file without names gives
     // places only.
     EXPECT_EQ(RunSession("", {Main(Normal), Path(named), Type("e01020"),
-        Tip(u8"Brand Accent 2 (swatch 2 of 20)\nΔE 0.0"), Browse(plain), Type("336699"),
+        Tip(u8"Brand Accent 2 (swatch 2 of 20)\nΔE 0.0"),
+        // The match shown is of the file before: nothing of this one to name.
+        Browse(plain), Tip(""), Type("336699"),
         Tip(u8"Swatch 2 of 2\nΔE 0.0"), Menu('x'), Exit()}), "");
     // A path on the command line wins over the last; a file gone by the next start leaves no
     // file, silently.
