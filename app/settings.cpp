@@ -44,15 +44,17 @@ void SetPosition(CRegistryKey& key, const char* name, const RECT& rect) {
     key.SetValue(name, value, sizeof value);
 }
 
-// Every writer stores the values in this order, the way of matching last, so that where it
-// cannot be written the others are already stored.
+// Every writer stores the values in this order, the ones added later last, so that where one of
+// them cannot be written the others are already stored.
 void StoreSettings(CRegistryKey& key, ViewMode view, const RECT& normal, const RECT& compact,
-                   MatchMode matching) {
+                   MatchMode matching, const RecentColours& recent) {
     BYTE options = view != ViewMode::Compact ? 0x01 : 0x00;
     key.SetValue(kOptionsValue, &options, sizeof options);
     SetPosition(key, kNormalPosValue, normal);
     SetPosition(key, kCompactPosValue, compact);
     key.SetDwordValue(kMatchingValue, static_cast<DWORD>(matching));
+    BYTE history[kRecentValueLimit];
+    key.SetValue(kHistoryValue, history, EncodeRecentColours(recent, history));
 }
 
 // Apart from the others: whatever stands there, the view and the places are read as before.
@@ -103,7 +105,8 @@ bool CreateDefaults() {
         RECT normal{};
         RECT compact{};
         PlaceAtDefaults(&normal, &compact);
-        StoreSettings(key, ViewMode::Compact, normal, compact, MatchMode::kChannelSum);
+        StoreSettings(key, ViewMode::Compact, normal, compact, MatchMode::kChannelSum,
+                      RecentColours{});
         return true;
     } catch (...) {
         return false;
@@ -213,9 +216,8 @@ BOOL SaveSettings() {
         if (GetWindowRect(g_app.mainWindow, &measured)) {
             current = measured;
         }
-        StoreSettings(key, g_app.view, g_app.normalRect, g_app.compactRect, g_app.matching);
-        BYTE history[kRecentValueLimit];
-        key.SetValue(kHistoryValue, history, EncodeRecentColours(g_app.recent, history));
+        StoreSettings(key, g_app.view, g_app.normalRect, g_app.compactRect, g_app.matching,
+                      g_app.recent);
     } catch (...) {
         // Settings are a convenience: a registry the user may not write costs nothing else.
     }

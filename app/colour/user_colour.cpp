@@ -14,7 +14,7 @@ void ShowMatch(const Match& match) {
 }
 
 Match FindMatch(COLORREF colour) {
-    Match match{SWATCH_NO_COLOUR, 0};
+    Match match{SWATCH_NO_COLOUR, Match::kNone};
     SwatchTable* table = g_app.swatchTable.get();
     if (table == nullptr) {
         return match;
