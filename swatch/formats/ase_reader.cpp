@@ -32,6 +32,7 @@ class Block {
 
     bool Bytes(void* out, std::uint32_t size) { return Take(size) && in_.Bytes(out, size); }
     bool BE16(std::uint16_t* out) { return Take(2) && in_.BE16(out); }
+    bool FloatBE(float* out) { return Take(4) && in_.FloatBE(out); }
     bool Skip(std::uint32_t size) { return Take(size) && in_.Skip(size); }
     bool SkipRest() { return Skip(left_); }
     bool Empty() const { return left_ == 0; }
@@ -85,15 +86,10 @@ std::uint16_t Hundredths(float value) {
 }
 
 bool ReadFloats(Block& block, float* values, int count) {
-    std::uint8_t bytes[16];
-    if (!block.Bytes(bytes, 4u * count)) {
-        return false;
-    }
     for (int i = 0; i < count; ++i) {
-        const std::uint8_t* b = bytes + 4 * i;
-        const std::uint32_t bits = std::uint32_t{b[0]} << 24 | b[1] << 16 | b[2] << 8 | b[3];
-        static_assert(sizeof(float) == sizeof bits, "IEEE single precision");
-        std::memcpy(&values[i], &bits, sizeof bits);
+        if (!block.FloatBE(&values[i])) {
+            return false;
+        }
     }
     return true;
 }
