@@ -19,8 +19,7 @@ constexpr std::uint16_t kGroupEnd = 0xC002;
 // Type, length, an empty name and a model: the least a colour takes, which bounds the records a
 // file of its size can hold.
 constexpr std::uint64_t kSmallestColourBlock = 12;
-// One unit more than a name keeps tells a name that fills the limit from a longer one.
-constexpr std::size_t kNameUnits = SwatchNames::kMaxUnits + 1;
+constexpr std::size_t kNameUnits = SwatchNames::kReadUnits;
 
 constexpr ReadOutcome kDamaged = {false, SWATCH_E_READ};
 

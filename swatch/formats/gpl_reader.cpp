@@ -17,7 +17,7 @@ constexpr std::size_t kLineBytes = 1024;
 // "0 0 0" and its line feed: the least a colour takes, which bounds the records a file of its
 // size can hold.
 constexpr std::uint64_t kSmallestColourLine = 6;
-constexpr std::size_t kNameUnits = SwatchNames::kMaxUnits + 1;
+constexpr std::size_t kNameUnits = SwatchNames::kReadUnits;
 constexpr char16_t kReplacement = u'\uFFFD';
 
 constexpr ReadOutcome kDamaged = {false, SWATCH_E_READ};
