@@ -74,7 +74,7 @@ ReadOutcome ReadAco(ByteReader& in, Palette& out) {
     std::uint16_t count = 0;
     // A file too short to hold the record count is refused like an empty one.
     if (!in.BE16(&version) || !in.BE16(&count)) {
-        return {false, SWATCH_E_READ};
+        return kDamagedFile;
     }
     if (count == 0) {
         return {false, SWATCH_E_COUNT};

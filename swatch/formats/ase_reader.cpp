@@ -21,8 +21,6 @@ constexpr std::uint16_t kGroupEnd = 0xC002;
 constexpr std::uint64_t kSmallestColourBlock = 12;
 constexpr std::size_t kNameUnits = SwatchNames::kReadUnits;
 
-constexpr ReadOutcome kDamaged = {false, SWATCH_E_READ};
-
 // The contents of one block: every read is checked against the block's length as well as the
 // file's, and what a reader leaves of it is passed over.
 class Block {
@@ -155,7 +153,7 @@ ReadOutcome ReadAse(ByteReader& in, Palette& out) {
     std::uint32_t blocks = 0;
     if (!in.Bytes(magic, sizeof magic) || !in.BE16(&major) || !in.BE16(&minor) ||
         !in.BE32(&blocks) || major != kMajorVersion) {
-        return kDamaged;
+        return kDamagedFile;
     }
     if (!out.Reserve(std::min<std::uint64_t>(blocks, in.Left() / kSmallestColourBlock))) {
         return {false, SWATCH_E_NO_MEMORY};
@@ -167,7 +165,7 @@ ReadOutcome ReadAse(ByteReader& in, Palette& out) {
         std::uint16_t type = 0;
         std::uint32_t length = 0;
         if (!in.BE16(&type) || !in.BE32(&length) || length > in.Left()) {
-            return kDamaged;
+            return kDamagedFile;
         }
         Block block(in, length);
         if (type == kColourBlock) {
@@ -177,7 +175,7 @@ ReadOutcome ReadAse(ByteReader& in, Palette& out) {
             SwatchEntry entry;
             if (!ReadName(block, name, &nameLength) || !block.Bytes(model, sizeof model) ||
                 !ReadColour(block, model, &entry)) {
-                return kDamaged;
+                return kDamagedFile;
             }
             more = !out.Add(entry);
             if (!more) {
@@ -187,17 +185,17 @@ ReadOutcome ReadAse(ByteReader& in, Palette& out) {
             // A group starts where the last one ended or not: end blocks are often left out.
             groupLength = 0;
             if (!block.Empty() && !ReadName(block, group, &groupLength)) {
-                return kDamaged;
+                return kDamagedFile;
             }
         } else if (type == kGroupEnd) {
             groupLength = 0;
         }
         if (!block.SkipRest()) {
-            return kDamaged;
+            return kDamagedFile;
         }
     }
     if (in.Failed()) {
-        return kDamaged;
+        return kDamagedFile;
     }
     if (out.Count() == 0) {
         return {false, SWATCH_E_COUNT};
