@@ -14,22 +14,12 @@
 
 namespace {
 
-SwatchEntry Entry(std::uint16_t space, unsigned c1, unsigned c2, unsigned c3, unsigned c4) {
-    const unsigned components[4] = {c1, c2, c3, c4};
-    SwatchEntry entry = {space, {}};
-    for (int i = 0; i < 4; ++i) {
-        entry.components[2 * i] = static_cast<std::uint8_t>(components[i] >> 8);
-        entry.components[2 * i + 1] = static_cast<std::uint8_t>(components[i]);
-    }
-    return entry;
-}
-
 std::vector<SwatchEntry> RandomTable(std::mt19937& random, std::size_t size) {
     const std::uint16_t spaces[] = {0, 0, 0, 0, 1, 2, 7, 7, 8, 3, 4096};
-    const unsigned extremes[] = {0, 1, 32767, 32768, 65534, 65535};
+    const std::uint16_t extremes[] = {0, 1, 32767, 32768, 65534, 65535};
     const auto component = [&] {
         return random() % 8 == 0 ? extremes[random() % std::size(extremes)]
-                                 : static_cast<unsigned>(random() & 0xFFFF);
+                                 : static_cast<std::uint16_t>(random());
     };
     std::vector<SwatchEntry> table(size);
     for (std::size_t i = 0; i < size; ++i) {
@@ -40,10 +30,11 @@ std::vector<SwatchEntry> RandomTable(std::mt19937& random, std::size_t size) {
         const std::uint16_t space = spaces[random() % std::size(spaces)];
         if (space == 7 && random() % 2 == 0) {
             // Within the usual range of Lab, where most real records lie.
-            table[i] = Entry(7, random() % 10001, (random() % 25600 - 12800) & 0xFFFF,
-                             (random() % 25600 - 12800) & 0xFFFF, 0);
+            table[i] = MakeSwatchEntry(7, static_cast<std::uint16_t>(random() % 10001),
+                                       static_cast<std::uint16_t>(random() % 25600 - 12800),
+                                       static_cast<std::uint16_t>(random() % 25600 - 12800));
         } else {
-            table[i] = Entry(space, component(), component(), component(), component());
+            table[i] = MakeSwatchEntry(space, component(), component(), component(), component());
         }
     }
     return table;

@@ -53,7 +53,6 @@ SEEDS = {
 }
 
 
-
 # Exchange files: blocks of a type and a length; names count their closing zero.
 def ase_name(text):
     units = text.encode("utf-16-be") + b"\0\0"

@@ -94,11 +94,12 @@ void Exercise(const InputFile& input, const std::uint8_t* data, std::size_t size
     bool unconvertible = false;
     for (const SwatchEntry& held : entries) {
         Lab lab;
-        unconvertible = unconvertible || !EntryToLab(held, &lab);
+        const bool converts = EntryToLab(held, &lab);
+        unconvertible = unconvertible || !converts;
         char text[40];
         const std::size_t length = DescribeStoredColour(held, text, sizeof text);
         Check(length < sizeof text && text[length] == '\0');
-        Check((length == 0) == (held.colourSpace == 0 || !EntryToLab(held, &lab)));
+        Check((length == 0) == (held.colourSpace == 0 || !converts));
     }
     Check(table.HoldsUnconvertible() == (loaded && unconvertible));
     for (COLORREF query : queries) {

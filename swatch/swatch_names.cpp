@@ -63,7 +63,7 @@ bool SwatchNames::Grow(std::size_t units) {
 }
 
 bool SwatchNames::Add(std::u16string_view name) {
-    name = name.substr(0, std::min(name.find(u'\0'), kMaxUnits + 1));
+    name = name.substr(0, std::min(name.find(u'\0'), kReadUnits));
     std::size_t kept = name.size();
     bool cut = false;
     if (kept > kMaxUnits) {

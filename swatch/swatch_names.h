@@ -12,6 +12,9 @@ class SwatchNames {
   public:
     // Longest name kept, in UTF-16 units; a longer one is cut and ends in an ellipsis.
     static constexpr std::size_t kMaxUnits = 64;
+    // What a reader passes on of a longer name: one unit more than is kept tells a name that
+    // fills the limit from a longer one.
+    static constexpr std::size_t kReadUnits = kMaxUnits + 1;
 
     SwatchNames() = default;
     SwatchNames(const SwatchNames&) = delete;

@@ -33,8 +33,7 @@ bool ReadNamedRecord(ByteReader& in, Palette& out, bool take) {
     if (!ReadRecord(in, &entry) || !in.BE32(&length) || std::uint64_t{length} * 2 > in.Left()) {
         return false;
     }
-    // One unit more than is kept tells a name that fills the limit from a longer one.
-    char16_t name[SwatchNames::kMaxUnits + 1];
+    char16_t name[SwatchNames::kReadUnits];
     const std::size_t read = out.WantsNames() ? std::min<std::size_t>(length, std::size(name)) : 0;
     for (std::size_t i = 0; i < read; ++i) {
         std::uint16_t unit = 0;
@@ -75,7 +74,7 @@ ReadOutcome ReadAco(ByteReader& in, Palette& out) {
     std::uint16_t count = 0;
     // A file too short to hold the record count is refused like an empty one.
     if (!in.BE16(&version) || !in.BE16(&count)) {
-        return {false, SWATCH_E_READ};
+        return kDamagedFile;
     }
     if (count == 0) {
         return {false, SWATCH_E_COUNT};

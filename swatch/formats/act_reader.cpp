@@ -35,14 +35,14 @@ bool IsColourTable(std::uint64_t size, const char* fileName) {
 ReadOutcome ReadAct(ByteReader& in, Palette& out) {
     std::uint8_t table[kPlainSize];
     if (!in.Bytes(table, sizeof table)) {
-        return {false, SWATCH_E_READ};
+        return kDamagedFile;
     }
     std::size_t count = kColours;
     std::uint16_t transparent = kNoTransparent;
     if (in.Size() == kCountedSize) {
         std::uint16_t used = 0;
         if (!in.BE16(&used) || !in.BE16(&transparent)) {
-            return {false, SWATCH_E_READ};
+            return kDamagedFile;
         }
         // 0, or more than the table holds, is taken as the whole table.
         if (used >= 1 && used <= kColours) {

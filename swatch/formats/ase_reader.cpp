@@ -19,10 +19,7 @@ constexpr std::uint16_t kGroupEnd = 0xC002;
 // Type, length, an empty name and a model: the least a colour takes, which bounds the records a
 // file of its size can hold.
 constexpr std::uint64_t kSmallestColourBlock = 12;
-// One unit more than a name keeps tells a name that fills the limit from a longer one.
-constexpr std::size_t kNameUnits = SwatchNames::kMaxUnits + 1;
-
-constexpr ReadOutcome kDamaged = {false, SWATCH_E_READ};
+constexpr std::size_t kNameUnits = SwatchNames::kReadUnits;
 
 // The contents of one block: every read is checked against the block's length as well as the
 // file's, and what a reader leaves of it is passed over.
@@ -32,6 +29,7 @@ class Block {
 
     bool Bytes(void* out, std::uint32_t size) { return Take(size) && in_.Bytes(out, size); }
     bool BE16(std::uint16_t* out) { return Take(2) && in_.BE16(out); }
+    bool FloatBE(float* out) { return Take(4) && in_.FloatBE(out); }
     bool Skip(std::uint32_t size) { return Take(size) && in_.Skip(size); }
     bool SkipRest() { return Skip(left_); }
     bool Empty() const { return left_ == 0; }
@@ -85,15 +83,10 @@ std::uint16_t Hundredths(float value) {
 }
 
 bool ReadFloats(Block& block, float* values, int count) {
-    std::uint8_t bytes[16];
-    if (!block.Bytes(bytes, 4u * count)) {
-        return false;
-    }
     for (int i = 0; i < count; ++i) {
-        const std::uint8_t* b = bytes + 4 * i;
-        const std::uint32_t bits = std::uint32_t{b[0]} << 24 | b[1] << 16 | b[2] << 8 | b[3];
-        static_assert(sizeof(float) == sizeof bits, "IEEE single precision");
-        std::memcpy(&values[i], &bits, sizeof bits);
+        if (!block.FloatBE(&values[i])) {
+            return false;
+        }
     }
     return true;
 }
@@ -160,7 +153,7 @@ ReadOutcome ReadAse(ByteReader& in, Palette& out) {
     std::uint32_t blocks = 0;
     if (!in.Bytes(magic, sizeof magic) || !in.BE16(&major) || !in.BE16(&minor) ||
         !in.BE32(&blocks) || major != kMajorVersion) {
-        return kDamaged;
+        return kDamagedFile;
     }
     if (!out.Reserve(std::min<std::uint64_t>(blocks, in.Left() / kSmallestColourBlock))) {
         return {false, SWATCH_E_NO_MEMORY};
@@ -172,7 +165,7 @@ ReadOutcome ReadAse(ByteReader& in, Palette& out) {
         std::uint16_t type = 0;
         std::uint32_t length = 0;
         if (!in.BE16(&type) || !in.BE32(&length) || length > in.Left()) {
-            return kDamaged;
+            return kDamagedFile;
         }
         Block block(in, length);
         if (type == kColourBlock) {
@@ -182,7 +175,7 @@ ReadOutcome ReadAse(ByteReader& in, Palette& out) {
             SwatchEntry entry;
             if (!ReadName(block, name, &nameLength) || !block.Bytes(model, sizeof model) ||
                 !ReadColour(block, model, &entry)) {
-                return kDamaged;
+                return kDamagedFile;
             }
             more = !out.Add(entry);
             if (!more) {
@@ -192,17 +185,17 @@ ReadOutcome ReadAse(ByteReader& in, Palette& out) {
             // A group starts where the last one ended or not: end blocks are often left out.
             groupLength = 0;
             if (!block.Empty() && !ReadName(block, group, &groupLength)) {
-                return kDamaged;
+                return kDamagedFile;
             }
         } else if (type == kGroupEnd) {
             groupLength = 0;
         }
         if (!block.SkipRest()) {
-            return kDamaged;
+            return kDamagedFile;
         }
     }
     if (in.Failed()) {
-        return kDamaged;
+        return kDamagedFile;
     }
     if (out.Count() == 0) {
         return {false, SWATCH_E_COUNT};

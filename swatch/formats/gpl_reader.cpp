@@ -17,10 +17,8 @@ constexpr std::size_t kLineBytes = 1024;
 // "0 0 0" and its line feed: the least a colour takes, which bounds the records a file of its
 // size can hold.
 constexpr std::uint64_t kSmallestColourLine = 6;
-constexpr std::size_t kNameUnits = SwatchNames::kMaxUnits + 1;
+constexpr std::size_t kNameUnits = SwatchNames::kReadUnits;
 constexpr char16_t kReplacement = u'\uFFFD';
-
-constexpr ReadOutcome kDamaged = {false, SWATCH_E_READ};
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
@@ -116,14 +114,14 @@ ReadOutcome ReadGpl(ByteReader& in, Palette& out) {
     char line[kLineBytes];
     std::size_t length = 0;
     if (!in.Line(line, sizeof line, &length)) {
-        return kDamaged;
+        return kDamagedFile;
     }
     std::string_view first(line, std::min(length, sizeof line));
     if (StartsWith(first, kByteOrderMark)) {
         first.remove_prefix(kByteOrderMark.size());
     }
     if (Trimmed(first) != kFirstLine) {
-        return kDamaged;
+        return kDamagedFile;
     }
     if (!out.Reserve(
             std::min<std::uint64_t>(in.Left() / kSmallestColourLine + 1, Palette::kMaxRecords))) {
@@ -143,7 +141,7 @@ ReadOutcome ReadGpl(ByteReader& in, Palette& out) {
         SwatchEntry entry;
         std::string_view name;
         if (!ParseColour(text, &entry, &name)) {
-            return kDamaged;
+            return kDamagedFile;
         }
         more = !out.Add(entry);
         if (!more && out.WantsNames()) {
@@ -152,7 +150,7 @@ ReadOutcome ReadGpl(ByteReader& in, Palette& out) {
         }
     }
     if (in.Failed() || out.Count() == 0) {
-        return kDamaged;
+        return kDamagedFile;
     }
     return {true, more ? SWATCH_E_COUNT | SWATCH_E_READ : 0};
 }

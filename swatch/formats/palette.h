@@ -49,3 +49,6 @@ struct ReadOutcome {
     bool loaded;
     LoadStatus status;
 };
+
+// A file that is not what its format says: refused, the table kept as it was.
+constexpr ReadOutcome kDamagedFile = {false, SWATCH_E_READ};
