@@ -173,12 +173,8 @@ Step EndPick(UINT message) {
         } else {
             PostMessageA(s.main, message, message == WM_KEYDOWN ? VK_ESCAPE : 0, 1);
         }
-        if (!WaitUntil([&] { return Capture(s.main) == nullptr; })) {
-            return "the mouse still held";
-        }
-        return WaitUntil([&] { return WaitFor(s, "TintwellMagnifier", nullptr, 0) == nullptr; })
-                   ? ""
-                   : "the magnifier stayed";
+        return WaitUntil([&] { return Capture(s.main) == nullptr; }) ? NoMagnifier().run(s)
+                                                                     : "the mouse still held";
     }};
 }
 
