@@ -12,13 +12,6 @@ std::string Texts(const Session& s, std::initializer_list<int> ids) {
     return shown;
 }
 
-COLORREF PixelAt(POINT at) {
-    HDC screen = GetDC(nullptr);
-    COLORREF pixel = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return pixel;
-}
-
 // The tooltip's text, or nothing while none shows.
 std::string ShownTip(const Session& s) {
     HWND tip = WaitFor(s, "tooltips_class32", nullptr, 0);

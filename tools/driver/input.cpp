@@ -16,12 +16,17 @@
 
 namespace {
 
-// Clicks a button of the main dialog, then types into the fields of the common dialog it opens,
-// found by the first of them, and presses OK.
+// Clicks a button of the main dialog; the common dialog it opens, found by one of its controls.
+HWND Opened(const Session& s, int button, int control) {
+    PostMessageA(GetDlgItem(s.main, button), BM_CLICK, 0, 0);
+    return WaitFor(s, "#32770", [&](HWND w) { return GetDlgItem(w, control) != nullptr; });
+}
+
+// Types into the fields of the common dialog a button opens, found by the first of them, and
+// presses OK.
 std::string FillIn(const Session& s, int button, const std::string& what,
                    const std::vector<std::pair<int, std::string>>& fields) {
-    PostMessageA(GetDlgItem(s.main, button), BM_CLICK, 0, 0);
-    HWND dialog = WaitFor(s, "#32770", [&](HWND w) { return GetDlgItem(w, fields[0].first); });
+    HWND dialog = Opened(s, button, fields[0].first);
     if (dialog == nullptr) {
         return "no " + what;
     }
@@ -120,8 +125,7 @@ Step Browse(const std::string& path) {
 
 Step FileTypes(const std::string& types) {
     return {[=](Session& s) {
-        PostMessageA(GetDlgItem(s.main, IDC_BROWSE), BM_CLICK, 0, 0);
-        HWND dialog = WaitFor(s, "#32770", [&](HWND w) { return GetDlgItem(w, cmb1); });
+        HWND dialog = Opened(s, IDC_BROWSE, cmb1);
         if (dialog == nullptr) {
             return std::string("no open-file dialog");
         }
@@ -173,12 +177,8 @@ Step EndPick(UINT message) {
         } else {
             PostMessageA(s.main, message, message == WM_KEYDOWN ? VK_ESCAPE : 0, 1);
         }
-        if (!WaitUntil([&] { return Capture(s.main) == nullptr; })) {
-            return "the mouse still held";
-        }
-        return WaitUntil([&] { return WaitFor(s, "TintwellMagnifier", nullptr, 0) == nullptr; })
-                   ? ""
-                   : "the magnifier stayed";
+        return WaitUntil([&] { return Capture(s.main) == nullptr; }) ? NoMagnifier().run(s)
+                                                                     : "the mouse still held";
     }};
 }
 

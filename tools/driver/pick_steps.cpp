@@ -2,8 +2,6 @@
 // keyboard, and the recent colours kept in the settings.
 #include <windows.h>
 
-#include <cstdio>
-
 #include "res/resource.h"
 #include "session.h"
 
@@ -39,11 +37,8 @@ std::string Cells(HWND magnifier) {
     const int cell = client.right / kSide;
     middle.x += kSide / 2 * cell + cell / 2;
     middle.y += kSide / 2 * cell + cell / 2;
-    HDC screen = GetDC(nullptr);
-    std::string shown = Hex(GetPixel(screen, middle.x, middle.y)) + " " +
-                        Hex(GetPixel(screen, middle.x - cell, middle.y));
-    ReleaseDC(nullptr, screen);
-    return shown + " " + Text(magnifier);
+    return Hex(PixelAt(middle)) + " " + Hex(PixelAt({middle.x - cell, middle.y})) + " " +
+           Text(magnifier);
 }
 
 }  // namespace

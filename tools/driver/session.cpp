@@ -132,6 +132,13 @@ POINT MiddleOf(HWND window) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+COLORREF PixelAt(POINT at) {
+    HDC screen = GetDC(nullptr);
+    COLORREF pixel = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
 std::string Format(LONG x, LONG y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
 }

@@ -43,6 +43,7 @@ void Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 void Mouse(HWND main, UINT message, POINT at, WPARAM buttons);
 RECT RectOf(HWND window);
 POINT MiddleOf(HWND window);
+COLORREF PixelAt(POINT at);  // as the screen shows it
 std::string Format(LONG x, LONG y);
 std::string Hex(COLORREF colour);  // RRGGBB
 

@@ -65,20 +65,19 @@ Step Stored(const Settings& settings) {
 }
 
 Step StoredHistory(const std::string& colours) {
-    return {[=](Session&) -> std::string {
-        DWORD type = 0;
-        const std::optional<std::string> value = Read("History", &type);
-        if (!value) {
-            return "no History stored";
-        }
-        std::string stored;
-        for (std::size_t i = 0; i + 2 < value->size(); i += 3) {
-            const auto* rgb = reinterpret_cast<const unsigned char*>(value->data() + i);
-            stored += (stored.empty() ? "" : " ") + Hex(RGB(rgb[0], rgb[1], rgb[2]));
-        }
-        return type == REG_BINARY && value->size() % 3 == 0 && stored == colours
-                   ? ""
-                   : "History: expected \"" + colours + "\", stored \"" + stored + "\" of type " +
-                         std::to_string(type);
+    return {[=](Session&) {
+        return Expect("stored History", colours + ", binary", [] {
+            DWORD type = REG_NONE;
+            const std::string value = Read("History", &type).value_or("");
+            std::string stored;
+            for (std::size_t i = 0; i + 2 < value.size(); i += 3) {
+                const auto* rgb = reinterpret_cast<const unsigned char*>(value.data() + i);
+                stored += (stored.empty() ? "" : " ") + Hex(RGB(rgb[0], rgb[1], rgb[2]));
+            }
+            return stored + (type == REG_BINARY && value.size() % 3 == 0
+                                 ? ", binary"
+                                 : ", " + std::to_string(value.size()) + " bytes of type " +
+                                       std::to_string(type));
+        });
     }};
 }

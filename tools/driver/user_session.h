@@ -1,8 +1,8 @@
 // A user's session with Tintwell as a list of steps, carried out on a separately started
 // tintwell.exe from outside: posted keystrokes and clicks go in, window texts and places come out.
 // Every wait polls against a deadline, so a window that never comes fails its step.
-#ifndef TINTWELL_TESTS_E2E_USER_SESSION_H
-#define TINTWELL_TESTS_E2E_USER_SESSION_H
+#ifndef TINTWELL_DRIVER_USER_SESSION_H
+#define TINTWELL_DRIVER_USER_SESSION_H
 
 #include <windows.h>
 
