@@ -49,7 +49,8 @@ TEST(PaletteFormats, LoadMatchAndNameAsSwatchFilesDo) {
         FileTypes("Swatch Files|All Files|Palette Files"), Browse(gpl), Path(gpl), Type("ff8000"), Shows("255 128 0 FF8000", "250 120 10 FA780A"),
         Tip(u8"Orange peel (swatch 1 of 2)\nΔE 2.6"),
         Drop(act), Path(act), Type("000000"), Shows("0 0 0 000000", "10 20 30 0A141E"),
-        Tip(u8"Swatch 1 of 2\nΔE 8.0"), Type("c86432"), Tip(u8"Swatch 2 of 2\nΔE 0.0"),
+        Tip(u8"Swatch 1 of 2\nΔE 8.0"), Type("c86432"),
+        Shows("200 100 50 C86432", "200 100 50 C86432"), Tip(u8"Swatch 2 of 2\nΔE 0.0"),
         Menu('x'), Exit()}), "");
     // A serial device would block the first read for ever, before any window exists.
     EXPECT_EQ(RunSession("COM1", {Box("Tintwell", kNotOpened), Main(Normal),

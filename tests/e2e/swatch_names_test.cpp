@@ -30,13 +30,14 @@ TEST(SwatchNames, TheTooltipNamesTheMatchAndItsPlaceAndTheLastFileReopens) {
     ASSERT_TRUE(Store(kNormal));
     // clang-format off
     EXPECT_EQ(RunSession(named, {Main(Normal), Tip(""), Type("336699"), Shows(kBlue, kBlue),
-        Tip(u8"Κυανό (swatch 10 of 20)\nΔE 0.0"), Type("f0e030"), Tip(u8"金色 (swatch 20 of 20)\nΔE 0.0"),
+        Tip(u8"Κυανό (swatch 10 of 20)\nΔE 0.0"), Type("f0e030"),
+        Shows("240 224 48 F0E030", "240 224 48 F0E030"), Tip(u8"金色 (swatch 20 of 20)\nΔE 0.0"),
         Menu('v'), Main(Compact), Tip(u8"金色 (swatch 20 of 20)\nΔE 0.0"), Tray('v'), Main(Normal),
         Menu('x'), Exit()}), "");
     // Started again: the file that loaded last, with its names; a file without names gives
     // places only.
     EXPECT_EQ(RunSession("", {Main(Normal), Path(named), Type("e01020"),
-        Tip(u8"Brand Accent 2 (swatch 2 of 20)\nΔE 0.0"),
+        Shows("224 16 32 E01020", "224 16 32 E01020"), Tip(u8"Brand Accent 2 (swatch 2 of 20)\nΔE 0.0"),
         // The match shown is of the file before: nothing of this one to name.
         Browse(plain), Tip(""), Type("336699"),
         Tip(u8"Swatch 2 of 2\nΔE 0.0"), Menu('x'), Exit()}), "");
