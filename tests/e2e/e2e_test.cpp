@@ -123,9 +123,8 @@ std::vector<Case> Cases(SwatchFiles& f, POINT blueGrey, POINT orange) {
           Drop(empty), Box("Tintwell", kDamaged),
           Drop(noColours), Box("Tintwell", kNoColours),
           Drop(noFolder), Box("Tintwell", kNotOpened),
-          // Each switch used to leave the old dialog alive, hidden, and take about 30 KB more. The
-          // last new Normal dialog shows the path the program holds: still the loaded file's.
-          SwitchRepeatedly(30, 512 * 1024), Path(web),
+          // A new Normal dialog shows the path the program holds: still the loaded file's.
+          Menu('v'), Main(Compact), Tray('v'), Main(Normal), Path(web),
           Type("0b0b0b"), Shows("11 11 11 0B0B0B", "10 10 10 0A0A0A"),  // a tie: the earlier
           Drop(unsupported), Box("Tintwell", kUnsupported), Path(unsupported),
           Type("000000"), Shows("0 0 0 000000", "200 0 0 C80000"),  // CMYK passed over

@@ -2,7 +2,6 @@
 // switches leave behind.
 #include <windows.h>
 
-#include <psapi.h>
 #include <shellapi.h>
 
 #include "res/resource.h"
@@ -42,8 +41,10 @@ Step Main(View view, POINT at) {
         if (s.main == nullptr) {
             return normal ? "no Normal dialog shown" : "no Compact dialog shown";
         }
-        if (previous != nullptr && IsWindowVisible(previous)) {
-            return "the previous dialog is still shown";
+        // A view switch ends the old dialog for good; one left alive, hidden, would pile up.
+        if (previous != nullptr && previous != s.main &&
+            !WaitUntil([&] { return !IsWindow(previous); })) {
+            return "the previous dialog still exists";
         }
         std::string failure = at.x != kAnywhere.x ? ExpectCorner("dialog", s.main, at) : "";
         // A switch away from the Compact view removes its icon while the old dialog still exists.
@@ -115,39 +116,5 @@ Step Close() {
     return {[](Session& s) {
         PostMessageA(s.main, WM_SYSCOMMAND, SC_CLOSE, 0);
         return std::string();
-    }};
-}
-
-Step SwitchRepeatedly(int times, SIZE_T growthLimit) {
-    return {[=](Session& s) -> std::string {
-        // The commit charge, which Windows also reports as PrivateUsage; Wine fills only this
-        // field for another process.
-        auto privateBytes = [&] {
-            PROCESS_MEMORY_COUNTERS counters{};
-            GetProcessMemoryInfo(s.process.hProcess, &counters, sizeof counters);
-            return static_cast<long long>(counters.PagefileUsage);
-        };
-        std::size_t windows = 0;
-        long long memory = 0;
-        for (int i = 1; i <= times; ++i) {
-            View next = GetDlgItem(s.main, IDC_BROWSE) == nullptr ? Normal : Compact;
-            PostMessageA(s.main, WM_COMMAND, IDM_SWITCH_VIEW, 0);
-            std::string failure = Main(next).run(s);
-            if (!failure.empty()) {
-                return "switch " + std::to_string(i) + ": " + failure;
-            }
-            if (i == times / 10) {
-                windows = WindowsOf(s, nullptr).size();
-                memory = privateBytes();
-            }
-        }
-        std::size_t dialogs = WindowsOf(s, "#32770").size(), now = WindowsOf(s, nullptr).size();
-        long long growth = privateBytes() - memory;
-        return dialogs != 1 || now != windows
-                   ? std::to_string(dialogs) + " dialogs and " + std::to_string(now) +
-                         " windows, after " + std::to_string(windows)
-               : growth >= static_cast<long long>(growthLimit)
-                   ? "private memory grew by " + std::to_string(growth) + " bytes"
-                   : "";
     }};
 }

@@ -42,8 +42,8 @@ POINT Centred(int width, int height);  // the corner of a window of that size ce
 enum View { Normal, Compact };
 constexpr POINT kAnywhere = {-32768, -32768};
 
-// That view's dialog shows (at `at`), the previous one does not, and only the Compact view has
-// an icon in the notification area.
+// That view's dialog shows (at `at`), the previous one is gone, and only the Compact view has an
+// icon in the notification area.
 Step Main(View view, POINT at = kAnywhere);
 Step Box(const std::string& caption, const std::string& text);  // then answered with OK
 Step About();       // the About box shows where a centred main dialog would be
@@ -52,10 +52,6 @@ Step Keys();        // Escape, and Enter in a main dialog, close nothing
 Step Move(POINT to);
 Step Close();  // the main dialog's close box
 Step Exit();   // the program has ended with code 0
-// The view command `times` times, each time into the dialog it opens; afterwards the program has
-// one dialog and as many top-level windows as after the first tenth, and its private memory has
-// grown by less than `growthLimit` bytes since then.
-Step SwitchRepeatedly(int times, SIZE_T growthLimit);
 
 // Input
 
