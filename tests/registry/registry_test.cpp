@@ -160,7 +160,9 @@ TEST_F(RegistryTest, EachFailureNamesItsOperationAndCodeAndClosesWhatItOpened) {
                   [&] { readOnly.SetStringValue("New", "x"); });
 }
 
-TEST_F(RegistryTest, ATextIsReadOnlyWhenWholeAndNeverPastTheBuffer) {
+// The settings' own cases show which types each reader takes; not that a reader stays within
+// its size, nor that a value of another length is refused.
+TEST_F(RegistryTest, ReadsTakeOnlyWholeValuesThatFitAndWriteNoFurther) {
     CRegistryKey key(HKEY_CURRENT_USER, kScratchPath, KEY_ALL_ACCESS);
     key.SetStringValue("Fits", "C:\\a.aco");  // 9 bytes with the zero
     key.SetStringValue("Long", "C:\\ab.aco");
@@ -171,21 +173,15 @@ TEST_F(RegistryTest, ATextIsReadOnlyWhenWholeAndNeverPastTheBuffer) {
         EXPECT_EQ(name == std::string("Fits"), key.QueryStringValue(name, text, 9)) << name;
         EXPECT_EQ(std::string(3, '\xBD'), std::string(text + 9, 3)) << name;
     }
-}
-
-// The settings' own cases show which types each reader takes; not that a reader stays within
-// its size, nor that a DWORD of another length is refused.
-TEST_F(RegistryTest, FixedSizeReadsTakeTheirSizeAndNoMore) {
-    CRegistryKey key(HKEY_CURRENT_USER, kScratchPath, KEY_ALL_ACCESS);
     key.SetValue("Nine", reinterpret_cast<const BYTE*>("\1\2\3\4\5\6\7\10\11"), 9);
     BYTE out[5] = {0xBD, 0xBD, 0xBD, 0xBD, 0xBD};
     EXPECT_EQ(CRegistryKey::BinaryRead::kRead, key.QueryBinaryValue("Nine", out, 4));
     EXPECT_EQ(std::string("\1\2\3\4\xBD"), std::string(out, out + 5));
-    Put("Short", REG_DWORD, std::string(2, '\1'));
-    Put("Long", REG_DWORD, std::string(8, '\1'));
+    Put("Two", REG_DWORD, std::string(2, '\1'));
+    Put("Eight", REG_DWORD, std::string(8, '\1'));
     DWORD number = 7;
-    EXPECT_FALSE(key.QueryDwordValue("Short", &number));
-    EXPECT_FALSE(key.QueryDwordValue("Long", &number));
+    EXPECT_FALSE(key.QueryDwordValue("Two", &number));
+    EXPECT_FALSE(key.QueryDwordValue("Eight", &number));
     EXPECT_EQ(7u, number);
 }
 
