@@ -74,8 +74,7 @@ class AppTest : public ::testing::Test {
         UnhookWindowsHookEx(hook);
         g_app = AppState{};
     }
-    // Opens `view`'s dialog as the program does, and after each switch the next, each with a
-    // command.
+    // Runs the views from `view` on, as the program does; each main dialog gets the next command.
     INT_PTR Run(ViewMode view, std::vector<int> script) {
         commands = std::move(script);
         g_app.view = view;
