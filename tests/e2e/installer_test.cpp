@@ -76,12 +76,13 @@ std::string EachExtension(const std::string& free, const std::string& owned) {
     return lines;
 }
 
-// The shortcut, the uninstall entry's name and command, the two open commands, then Associations.
+// The shortcut, the uninstall entry's name, version and command, both open commands, Associations.
 std::string Footprint() {
     const char entry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tintwell";
     return std::string("shortcut: ") +
            (Exists(Folder(CSIDL_COMMON_PROGRAMS) + "\\Tintwell.lnk") ? "yes" : "-") +
-           "\nentry: " + Value(entry, "DisplayName") + ", " + Value(entry, "UninstallString") +
+           "\nentry: " + Value(entry, "DisplayName") + ", " + Value(entry, "DisplayVersion") +
+           ", " + Value(entry, "UninstallString") +
            "\nopen: " + Value("Software\\Classes\\Tintwell.SwatchFile\\shell\\open\\command") +
            ", " + Value(kApplication + "\\shell\\open\\command") + "\n" + Associations();
 }
@@ -130,15 +131,15 @@ TEST(Installer, RegistersOpensPaletteFilesAndUninstallsAllButTheSettingsAndOther
                     13);
     RegSetKeyValueA(HKEY_LOCAL_MACHINE, OpenWithKey(kOwned).c_str(), "Other.Swatch", REG_SZ, "", 1);
     const std::string before =
-        "shortcut: -\nentry: no key, no key\nopen: no key, no key\n" +
+        "shortcut: -\nentry: no key, no key, no key\nopen: no key, no key\n" +
         EachExtension("[no key] [no key] [no key] no key", "[-] [] [no key] Other.Swatch");
     ASSERT_EQ(Footprint(), before);
 
     // Tintwell joins the other program's "Open with" list and leaves its ownership alone.
     ASSERT_TRUE(RunSilently(installer));
     EXPECT_EQ(Footprint(),
-              "shortcut: yes\nentry: Tintwell, \"" + folder + "\\uninstall.exe\"\nopen: " + open +
-                  ", " + open + "\n" +
+              "shortcut: yes\nentry: Tintwell, " TINTWELL_PROJECT_VERSION ", \"" + folder +
+                  "\\uninstall.exe\"\nopen: " + open + ", " + open + "\n" +
                   EachExtension("[] [-] [] Tintwell.SwatchFile", "[] [] [] Other.Swatch"));
 
     // A double click on a palette file: the shell's open verb, on a path with a space in it.
