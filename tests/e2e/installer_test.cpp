@@ -1,6 +1,6 @@
-// Tintwell's installer, run silently as an administrator would run it: what it installs and
-// registers, palette files opened through the shell, and what its uninstaller leaves behind, on a
-// machine where no program owns palette files and then on one where another program owns some.
+// Tintwell's installer, run silently as an administrator would run it, on a machine where another
+// program owns one palette extension: what it registers, a palette file opened through the shell,
+// and what its uninstaller leaves behind.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -20,7 +18,7 @@
 namespace {
 
 const char* const kExtensions[] = {".aco", ".ase", ".act", ".gpl"};
-const char* const kOwned[] = {".aco", ".gpl"};  // by another program in the second round
+const char kOwned[] = ".gpl";  // by another program
 
 std::string ClassKey(const char* extension) {
     return std::string("Software\\Classes\\") + extension;
@@ -39,79 +37,54 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool KeyExists(const std::string& key) {
+// A text value of the machine's registry; "-" for a missing value, "no key" for a missing key.
+std::string Value(const std::string& key, const char* name = nullptr) {
     HKEY opened;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
-        return false;
+        return "no key";
     }
-    RegCloseKey(opened);
-    return true;
-}
-
-// A text value of the machine's registry, or "-".
-std::string Value(const std::string& key, const char* name = nullptr) {
     char data[MAX_PATH] = {};
     DWORD size = sizeof data;
-    return RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data,
-                        &size) == ERROR_SUCCESS
-               ? data
-               : "-";
+    const LONG read = RegGetValueA(opened, nullptr, name, RRF_RT_REG_SZ, nullptr, data, &size);
+    RegCloseKey(opened);
+    return read == ERROR_SUCCESS ? data : "-";
 }
 
-// Per palette extension: whether Tintwell and the other program are in its "Open with" list ("[]"
-// or "[-]"), and the program that owns it.
+const std::string kApplication = "Software\\Classes\\Applications\\tintwell.exe";
+
+// Per palette extension: whether Tintwell and the other program are in its "Open with" list and
+// whether Tintwell lists it among its types ("[]" where they are), and the program that owns it.
 std::string Associations() {
     std::string lines;
     for (const char* extension : kExtensions) {
-        const std::string key = ClassKey(extension);
         lines += std::string(extension) + ": [" +
                  Value(OpenWithKey(extension), "Tintwell.SwatchFile") + "] [" +
-                 Value(OpenWithKey(extension), "Other.Swatch") + "] " + Value(key) +
-                 (KeyExists(key) ? "" : ", no key") + "\n";
+                 Value(OpenWithKey(extension), "Other.Swatch") + "] [" +
+                 Value(kApplication + "\\SupportedTypes", extension) + "] " +
+                 Value(ClassKey(extension)) + "\n";
     }
     return lines;
 }
 
-// The lines Associations gives when every extension but kOwned is `free` and each of kOwned is
-// `owned`.
+// The lines Associations gives when every extension but kOwned is `free` and kOwned is `owned`.
 std::string EachExtension(const std::string& free, const std::string& owned) {
     std::string lines;
     for (const char* extension : kExtensions) {
-        const bool isOwned = std::find(std::begin(kOwned), std::end(kOwned),
-                                       std::string(extension)) != std::end(kOwned);
-        lines += std::string(extension) + ": " + (isOwned ? owned : free) + "\n";
+        lines += std::string(extension) + ": " + (extension == std::string(kOwned) ? owned : free) +
+                 "\n";
     }
     return lines;
 }
 
-void ForgetAssociations() {
-    for (const char* extension : kExtensions) {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, ClassKey(extension).c_str());
-    }
-}
-
-// Everything the installer may add, a line each; "-" where nothing is.
-std::string Footprint(const std::string& folder) {
-    const std::string application = "Software\\Classes\\Applications\\tintwell.exe";
-    std::string supported;
-    for (const char* extension : kExtensions) {
-        supported += Value(application + "\\SupportedTypes", extension) == "" ? " " : " -";
-        supported += extension;
-    }
-    const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tintwell";
-    std::string files = Exists(folder) ? "" : " no folder";
-    for (const char* name :
-         {"tintwell.exe", "tintwell.ico", "demo.aco", "README.md", "LICENSE", "uninstall.exe"}) {
-        files += Exists(folder + "\\" + name) ? " " + std::string(name) : "";
-    }
-    return "files:" + files + "\nshortcut: " +
+// The shortcut, the uninstall entry's name, version and command, both open commands, Associations.
+std::string Footprint() {
+    const char entry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tintwell";
+    return std::string("shortcut: ") +
            (Exists(Folder(CSIDL_COMMON_PROGRAMS) + "\\Tintwell.lnk") ? "yes" : "-") +
            "\nentry: " + Value(entry, "DisplayName") + ", " + Value(entry, "DisplayVersion") +
-           ", " + Value(entry, "Publisher") + ", " + Value(entry, "DisplayIcon") + ", " +
-           Value(entry, "UninstallString") +
-           "\nprogram: " + Value("Software\\Classes\\Tintwell.SwatchFile\\shell\\open\\command") +
-           "\napplication: " + Value(application + "\\shell\\open\\command") + "," + supported +
-           "\n" + Associations();
+           ", " + Value(entry, "UninstallString") +
+           "\nopen: " + Value("Software\\Classes\\Tintwell.SwatchFile\\shell\\open\\command") +
+           ", " + Value(kApplication + "\\shell\\open\\command") + "\n" + Associations();
 }
 
 // The shell's open verb on a file, which for a program starts it with the parameters.
@@ -148,54 +121,39 @@ TEST(Installer, RegistersOpensPaletteFilesAndUninstallsAllButTheSettingsAndOther
     const std::string installer = WindowsPath(std::getenv("TINTWELL_INSTALLER"));  // from CTest
     const std::string folder = Folder(CSIDL_PROGRAM_FILES) + "\\Tintwell";
     const std::string open = "\"" + folder + "\\tintwell.exe\" \"%1\"";
-    const std::string nothing =
-        "files: no folder\nshortcut: -\nentry: -, -, -, -, -\nprogram: -\n"
-        "application: -, -.aco -.ase -.act -.gpl\n";
     if (Exists(folder)) {
         Uninstall(folder);  // left by an earlier run that failed
     }
-    ForgetAssociations();
-    ASSERT_EQ(Footprint(folder), nothing + EachExtension("[-] [-] -, no key", "[-] [-] -, no key"));
+    for (const char* extension : kExtensions) {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, ClassKey(extension).c_str());
+    }
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, ClassKey(kOwned).c_str(), nullptr, REG_SZ, "Other.Swatch",
+                    13);
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, OpenWithKey(kOwned).c_str(), "Other.Swatch", REG_SZ, "", 1);
+    const std::string before =
+        "shortcut: -\nentry: no key, no key, no key\nopen: no key, no key\n" +
+        EachExtension("[no key] [no key] [no key] no key", "[-] [] [no key] Other.Swatch");
+    ASSERT_EQ(Footprint(), before);
 
+    // Tintwell joins the other program's "Open with" list and leaves its ownership alone.
     ASSERT_TRUE(RunSilently(installer));
-    EXPECT_EQ(Footprint(folder),
-              "files: tintwell.exe tintwell.ico demo.aco README.md LICENSE uninstall.exe"
-              "\nshortcut: yes\nentry: Tintwell, " TINTWELL_PROJECT_VERSION ", Vexmoor Utils, " +
-                  folder + "\\tintwell.exe,0, \"" + folder + "\\uninstall.exe\"\nprogram: " + open +
-                  "\napplication: " + open + ", .aco .ase .act .gpl\n" +
-                  EachExtension("[] [-] Tintwell.SwatchFile", "[] [-] Tintwell.SwatchFile"));
+    EXPECT_EQ(Footprint(),
+              "shortcut: yes\nentry: Tintwell, " TINTWELL_PROJECT_VERSION ", \"" + folder +
+                  "\\uninstall.exe\"\nopen: " + open + ", " + open + "\n" +
+                  EachExtension("[] [-] [] Tintwell.SwatchFile", "[] [] [] Other.Swatch"));
 
     // A double click on a palette file: the shell's open verb, on a path with a space in it.
     ASSERT_TRUE(Store(Settings{0x01, {100, 60}, {700, 500}}));
     const std::string demo = folder + "\\demo.aco";
-    const std::string gimp = folder + "\\my palette.gpl";
-    std::ofstream(gimp, std::ios::binary) << "GIMP Palette\n0 0 0 Black\n";
-    for (const std::string& file : {demo, gimp}) {
-        SCOPED_TRACE(file);
-        HANDLE tintwell = ShellOpen(file);
-        ASSERT_NE(tintwell, nullptr);
-        EXPECT_EQ(RunSessionOn(tintwell, {Main(Normal), Path(file), Close(), Exit()}), "");
-    }
-    DeleteFileA(gimp.c_str());
+    HANDLE tintwell = ShellOpen(demo);
+    ASSERT_NE(tintwell, nullptr);
+    EXPECT_EQ(RunSessionOn(tintwell, {Main(Normal), Path(demo), Close(), Exit()}), "");
 
     ASSERT_TRUE(Uninstall(folder));
-    EXPECT_EQ(Footprint(folder), nothing + EachExtension("[-] [-] -, no key", "[-] [-] -, no key"));
-    EXPECT_TRUE(KeyExists(kSettingsKeyPath)) << "the settings went too";
+    EXPECT_EQ(Footprint(), before);
+    EXPECT_NE(Value(kSettingsKeyPath), "no key") << "the settings went too";
     Store(std::nullopt);
-
-    // Another program owns some: Tintwell joins their "Open with" lists and leaves the rest alone.
-    for (const char* extension : kOwned) {
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, ClassKey(extension).c_str(), nullptr, REG_SZ,
-                        "Other.Swatch", 13);
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, OpenWithKey(extension).c_str(), "Other.Swatch", REG_SZ,
-                        "", 1);
-    }
-    ASSERT_TRUE(RunSilently(installer));
-    EXPECT_EQ(Associations(), EachExtension("[] [-] Tintwell.SwatchFile", "[] [] Other.Swatch"));
-    ASSERT_TRUE(Uninstall(folder));
-    EXPECT_EQ(Footprint(folder),
-              nothing + EachExtension("[-] [-] -, no key", "[-] [] Other.Swatch"));
-    ForgetAssociations();
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, ClassKey(kOwned).c_str());
 }
 
 }  // namespace
