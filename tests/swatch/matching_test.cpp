@@ -152,27 +152,20 @@ TEST(ColourConversion, EachStoredSpaceGivesItsColourAndItsOwnTerms) {
         {Entry(1, 21845, 65535, 65535), 0x00FF00, "HSB 120\xC2\xB0 100 100 %"},
         {Entry(1, 43690, 65535, 65535), 0xFF0000, "HSB 240\xC2\xB0 100 100 %"},
         {Entry(1, 10923, 65535, 65535), 0x00FFFF, "HSB 60\xC2\xB0 100 100 %"},
-        {Entry(1, 30000, 0, 65535), 0xFFFFFF, "HSB 165\xC2\xB0 0 100 %"},
         {Entry(1, 30000, 65535, 0), 0x000000, "HSB 165\xC2\xB0 100 0 %"},
         {Entry(1, 0, 32768, 65535), 0x7F7FFF, "HSB 0\xC2\xB0 50 100 %"},  // just under half
-        {Entry(1, 38229, 32768, 52428), kTermsOnly, "HSB 210\xC2\xB0 50 80 %"},
-        {Entry(2, 65535, 65535, 65535, 65535), 0xFFFFFF, "CMYK 0 0 0 0 %"},  // no ink
-        {Entry(2, 65535, 65535, 65535, 0), 0x000000, "CMYK 0 0 0 100 %"},
         {Entry(2, 0, 65535, 65535, 65535), 0xFFFF00, "CMYK 100 0 0 0 %"},
         {Entry(2, 65535, 65535, 65535, 32768), 0x808080, "CMYK 0 0 0 50 %"},
         {Entry(2, 65535, 0, 0, 65535), 0x0000FF, "CMYK 0 100 100 0 %"},
         {Entry(2, 32768, 655, 64880, 0), 0x000000, "CMYK 50 99 1 100 %"},
         {Entry(7, 5000, 0, 0), 0x777777, "Lab 50.00 0.00 0.00"},
-        {Entry(7, 10000, 0, 0), 0xFFFFFF, "Lab 100.00 0.00 0.00"},
         {Entry(7, 2957, 6830, 0x10000 - 11203), 0xFF0000, "Lab 29.57 68.30 -112.03"},
         {Entry(7, 8782, 0x10000 - 7929, 8099), 0x00FF00, "Lab 87.82 -79.29 80.99"},
-        {Entry(7, 3500, 0x10000 - 520, 0x10000 - 5710), kTermsOnly, "Lab 35.00 -5.20 -57.10"},
         {Entry(7, 65535, 32767, 0x8000), kTermsOnly, "Lab 655.35 327.67 -327.68"},
         {Entry(8, 0), 0xFFFFFF, "Grey 0 %"},
         {Entry(8, 10000), 0x000000, "Grey 100 %"},
         {Entry(8, 20000), 0x000000, "Grey 200 %"},
         {Entry(8, 7500), 0x404040, "Grey 75 %"},
-        {Entry(8, 1549), kTermsOnly, "Grey 15 %"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
