@@ -187,7 +187,6 @@ TEST(ColourConversion, EachStoredSpaceGivesItsColourAndItsOwnTerms) {
     EXPECT_EQ(untouched.L, 1);
 }
 
-// What each sample's names say its colours are.
 TEST(ColourConversion, RealFilesShowTheColoursTheirNamesSay) {
     const char* samples = std::getenv("TINTWELL_SAMPLES");
     if (samples == nullptr || !std::filesystem::is_directory(samples)) {
@@ -282,7 +281,6 @@ TEST(PerceptualSearch, TheEarliestOfEqualsWins) {
     ASSERT_TRUE(index.Build(table.data(), table.size()));
     EXPECT_TRUE(index.HoldsUnconvertible());
     EXPECT_EQ(index.Find(table.data(), table.size(), SrgbToLab(0x0000FF)), 1u);
-    EXPECT_EQ(index.Find(table.data(), table.size(), SrgbToLab(0x808080)), 2u);
     // Nearer the grey than either primary, wherever the records stand.
     EXPECT_EQ(index.Find(table.data(), table.size(), SrgbToLab(0x707090)), 2u);
     // A lone record is found when its colour space converts, and only then.

@@ -100,8 +100,7 @@ std::string Name(unsigned length, unsigned units = ~0u) {
 std::string Plain(unsigned count, unsigned version, unsigned named) {
     return AcoHeader(1, count) + std::string(10 * count, '\0') + AcoHeader(version, named);
 }
-// A named record: the record, a length of `length` units, then `text`; by default the text and
-// its zero.
+// A record and its name: a length of `length` units, then `text`; by default the text and a zero.
 std::string Named(const std::u16string& text, unsigned length = ~0u) {
     return AcoRecord(0, 0, 0, 0) +
            (length == ~0u ? AcoName(static_cast<unsigned>(text.size() + 1), text + u'\0')
@@ -322,8 +321,7 @@ TEST(ColourTable, CountAndTransparentIndexChooseTheColours) {
     for (const Case& c : cases) {
         Check(c, "test.act");
     }
-    // The name tells a colour table only in a file of its exact size; otherwise it is a swatch
-    // file, here one counting a single record.
+    // Only at its exact size is a file so named a colour table; else a swatch file of one record.
     const std::string asSwatchFile = ActFile(ramp).substr(4, 10);
     Check({"a swatch file's name", ActFile(ramp), true, 0, asSwatchFile}, "test.aco");
     Check({"one byte more", ActFile(ramp, 16, 1) + "x", true, 0, asSwatchFile}, "test.act");
@@ -370,7 +368,6 @@ TEST(PaletteFormats, MoreThanATableHoldsLoadsTheFirstWithTheCountWarning) {
     Check({"exchange file", PaletteFile(".ase", swatches), true, kShort, records}, "big.ase");
 }
 
-// Files written by other programs, kept beside the repository; skipped where absent.
 TEST(PaletteFormats, FilesOfOtherProgramsLoadWithTheirRecordsAndNames) {
     const char* samples = std::getenv("TINTWELL_SAMPLES");
     if (samples == nullptr || !std::filesystem::is_directory(samples)) {
