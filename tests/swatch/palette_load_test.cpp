@@ -201,6 +201,8 @@ TEST(SwatchLoad, NothingButARegularFileIsRead) {
     const std::pair<const char*, LoadStatus> paths[] = {
         {nullptr, 0},
         {".", kRefused},
+        {"nul.aco", kRefused},
+        {"\\\\.\\COM1", kRefused},
         {"\\\\.\\pipe\\tintwell-test.aco", kRefused},
     };
 #else
