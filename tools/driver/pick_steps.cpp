@@ -117,14 +117,6 @@ Step NoMagnifier() {
     }};
 }
 
-Step InFront() {
-    return {[](Session& s) {
-        return WaitUntil([&] { return GetForegroundWindow() == s.main; })
-                   ? ""
-                   : "the main dialog is not in front";
-    }};
-}
-
 Step HotkeyFree(bool free) {
     return {[=](Session&) -> std::string {
         constexpr int kProbe = 0x7A11;

@@ -120,7 +120,6 @@ Step Nudge(WORD key, bool shift, int times, POINT cursor = kAnywhere);
 // empty, is its middle square's colour, the one left of it and its text: "RRGGBB RRGGBB text".
 Step Magnified(POINT at, const std::string& cells = "");
 Step NoMagnifier();
-Step InFront();  // the main dialog is the foreground window
 // Whether this program may register the pick hotkey's default chord while Tintwell runs.
 Step HotkeyFree(bool free);
 // A right click on a sample, its Recent Colours submenu, then the colour of that number ('1' the
