@@ -12,11 +12,14 @@
 #include <utility>
 #include <vector>
 
+#include "app/settings_key.h"
 #include "res/resource.h"
 #include "user_session.h"
 
 namespace {
 
+const Settings kNormal = {0x01, {100, 60}, {700, 500}};  // the Normal view opens at (100, 60)
+const std::string kNone = "255 255 255 FFFFFF";          // what the match shows without one
 const char kHexError[] =
     "Please enter a valid hexadecimal number or click\n"
     "Colours to choose one from the whole spectrum.";
@@ -85,7 +88,6 @@ std::vector<Case> Cases(SwatchFiles& f, POINT blueGrey, POINT orange) {
     const POINT compactDefault = Centred(59, 94);
     const POINT compactAt = {700, 500};
     const std::string black = "0 0 0 000000";
-    const std::string none = "255 255 255 FFFFFF";
     const std::string picked = "48 96 144 306090";
     const std::string pickedMatch = "51 102 153 336699";
     const std::string orangeShown = "240 112 16 F07010";
@@ -98,7 +100,7 @@ std::vector<Case> Cases(SwatchFiles& f, POINT blueGrey, POINT orange) {
          {Main(Compact, compactDefault), Stored({0x00, normalDefault, compactDefault}),
           Shows(black, black),
           // No swatch file: the colour is shown, nothing matches, and the picker is refused.
-          Type("336699"), Shows("51 102 153 336699", none),
+          Type("336699"), Shows("51 102 153 336699", kNone),
           Painted(RGB(51, 102, 153), GetSysColor(COLOR_BTNFACE)),  // the dialog's background
           Press(IDC_COLOURS), Box("Tintwell Error", kNoFile),
           Tray('a'), About(), Keys(), CloseAbout(), Keys(), Tray('a'), About(), Close(), Exit(),
@@ -132,14 +134,14 @@ std::vector<Case> Cases(SwatchFiles& f, POINT blueGrey, POINT orange) {
           Type("00c000"), Shows("0 192 0 00C000", "0 200 0 00C800"),
           // Nothing matches from 765 away, the largest distance.
           Drop(onlyBlack), Type("fffffe"), Shows("255 255 254 FFFFFE", black),
-          Type("ffffff"), Shows("255 255 255 FFFFFF", none),
+          Type("ffffff"), Shows("255 255 255 FFFFFF", kNone),
           Menu('x'), Exit(), Stored({0x01, {120, 80}, compactAt})}},
 
         {"a missing file on the command line is reported before the dialog opens; a window off "
          "every screen opens at its default place, in either view",
          Settings{0x01, {INT_MAX, INT_MIN}, {-5000, -5000}}, missing,
          {Box("Tintwell", kNotFound), Main(Normal, normalDefault),
-          Type("0000ff"), Shows("0 0 255 0000FF", none), Menu('v'), Main(Compact, compactDefault),
+          Type("0000ff"), Shows("0 0 255 0000FF", kNone), Menu('v'), Main(Compact, compactDefault),
           Tray('x'), Exit(), Stored({0x00, normalDefault, compactDefault})}},
 
         // Its caption still overlaps the screen by a few pixels: kept as it is. A switch closes
@@ -154,7 +156,7 @@ std::vector<Case> Cases(SwatchFiles& f, POINT blueGrey, POINT orange) {
          {Main(Normal), Path(""),
           // Without a file, a pick that ends over the test's window: the colour stays, nothing
           // matches, no box, and the match has nothing to copy.
-          Drag({blueGrey}), Shows(picked, none), EndPick(WM_LBUTTONUP), Shows(picked, none),
+          Drag({blueGrey}), Shows(picked, kNone), EndPick(WM_LBUTTONUP), Shows(picked, kNone),
           Copy(IDC_MATCH_SAMPLE, 'r', ""), Copy(IDC_USER_SAMPLE, 'r', "306090"),
           Drop(web), Path(web),
           Drag({blueGrey, orange}), Shows(orangeShown, orangeMatch), EndPick(WM_LBUTTONUP),
@@ -202,10 +204,9 @@ TEST(Tintwell, MatchesPerceptuallyWhenAsked) {
                                      AcoRecord(7, 10000, 0, 0)));          // Lab white
     const std::string cmyk = (folder / "cmyk.aco").string();
     ASSERT_TRUE(WriteBytes(cmyk, AcoHeader(1, 1) + AcoRecord(2, 0xFFFF, 0, 0, 0xFFFF)));
-    const Settings normal{0x01, {100, 60}, {700, 500}};
     const std::string sum = "26 207 193 1ACFC1", eye = "107 253 196 6BFDC4";
     const std::string typed = "7 251 186 07FBBA", red = "255 1 1 FF0101";
-    ASSERT_TRUE(Store(normal));
+    ASSERT_TRUE(Store(kNormal));
     // clang-format off
     EXPECT_EQ(RunSession(cmyk, {
         Main(Normal), Type("ff0101"), Shows(red, "255 255 255 FFFFFF"),  // no colour
@@ -228,7 +229,7 @@ TEST(Tintwell, MatchesPerceptuallyWhenAsked) {
     for (const Value& value :
          {Value{}, Value{{REG_DWORD, {"\x02\0\0\0", 4}}}, Value{{REG_BINARY, {"\x01\0\0\0", 4}}}}) {
         if (value) {
-            ASSERT_TRUE(Store(normal));
+            ASSERT_TRUE(Store(kNormal));
             ASSERT_TRUE(StoreValue("Matching", value->first, value->second));
         }
         EXPECT_EQ(RunSession(file, {Box("Tintwell", kUnsupported), Main(Normal), Type("07fbba"),
@@ -237,6 +238,147 @@ TEST(Tintwell, MatchesPerceptuallyWhenAsked) {
     }
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
+}
+
+// What the program makes of settings it did not write itself: each row stores raw values, then
+// starts Tintwell and sees which view opens where.
+struct Raw {
+    DWORD type;  // kMissing: the value is left out
+    std::string bytes;
+};
+constexpr DWORD kMissing = 0xFFFF;
+
+Raw Bin(const std::string& bytes) {
+    return {REG_BINARY, bytes};
+}
+
+TEST(StoredSettings, AreReadWhereTheyCanBeAndOtherwiseTheNormalViewOpensCentred) {
+    const Raw normal = Bin(Position({-20, 5})), compact = Bin(Position({700, 500}));
+    const Raw zero = Bin(std::string(1, '\0')), missing = {kMissing, ""};
+    const POINT centred = Centred(200, 103);
+    const struct {
+        const char* what;
+        Raw values[3];  // Options, LastNormalPos, LastCompactPos
+        View view;
+        POINT at;
+    } cases[] = {
+        // clang-format off
+        {"Options 03: the low bit counts", {Bin("\3"), normal, compact}, Normal, {-20, 5}},
+        {"untyped", {{REG_NONE, "\2"}, normal, {REG_NONE, Position({3, 4})}}, Compact, {3, 4}},
+        {"Options a DWORD", {{REG_DWORD, std::string(4, 0)}, normal, compact}, Normal, {-20, 5}},
+        {"Options empty", {Bin(""), normal, compact}, Normal, centred},
+        {"a position missing", {zero, normal, missing}, Normal, centred},
+        {"a position short", {zero, Bin("1234567"), compact}, Normal, centred},
+        {"a position as text", {zero, normal, {REG_SZ, "1234567"}}, Normal, centred},
+        // clang-format on
+    };
+    const char* const names[] = {kOptionsValue, kNormalPosValue, kCompactPosValue};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(Store(std::nullopt));
+        for (int i = 0; i < 3; ++i) {
+            const Raw& v = c.values[i];
+            ASSERT_TRUE(v.type == kMissing || StoreValue(names[i], v.type, v.bytes));
+        }
+        EXPECT_EQ(RunSession("", {Main(c.view, c.at), Close(), Exit()}), "");
+    }
+}
+
+// Which swatch matched, by name and place, in a tooltip; and the last file, reopened at the next
+// start.
+const std::string kBlue = "51 102 153 336699";
+
+TEST(SwatchNames, TheTooltipNamesTheMatchAndItsPlaceAndTheLastFileReopens) {
+    std::vector<Swatch> twenty(20, {0, 0, 100, 0, u"Green"});
+    // Equal colours earlier (not RGB) and later, the later ones past the first eight.
+    twenty[0] = {1, 0x33, 0x66, 0x99, u"Not RGB"};
+    twenty[1] = {0, 0xE0, 0x10, 0x20, u"Brand Accent 2"};
+    twenty[9] = {0, 0x33, 0x66, 0x99, u"Κυανό"};
+    twenty[12] = twenty[18] = {0, 0x33, 0x66, 0x99, u"Later twin"};
+    twenty[19] = {0, 0xF0, 0xE0, 0x30, u"金色"};
+    const std::string named = WriteSwatchFile("named.aco", twenty, true).string();
+    const std::string plain =
+        WriteSwatchFile("plain.aco", {{0, 250, 120, 10}, {0, 51, 102, 153}}).string();
+    ASSERT_TRUE(Store(kNormal));
+    // clang-format off
+    EXPECT_EQ(RunSession(named, {Main(Normal), Tip(""), Type("336699"), Shows(kBlue, kBlue),
+        Tip(u8"Κυανό (swatch 10 of 20)\nΔE 0.0"), Type("f0e030"),
+        Shows("240 224 48 F0E030", "240 224 48 F0E030"), Tip(u8"金色 (swatch 20 of 20)\nΔE 0.0"),
+        Menu('v'), Main(Compact), Tip(u8"金色 (swatch 20 of 20)\nΔE 0.0"), Tray('v'), Main(Normal),
+        Menu('x'), Exit()}), "");
+    // Started again: the file that loaded last, with its names; a file without names gives
+    // places only.
+    EXPECT_EQ(RunSession("", {Main(Normal), Path(named), Type("e01020"),
+        Shows("224 16 32 E01020", "224 16 32 E01020"), Tip(u8"Brand Accent 2 (swatch 2 of 20)\nΔE 0.0"),
+        // The match shown is of the file before: nothing of this one to name.
+        Browse(plain), Tip(""), Type("336699"),
+        Tip(u8"Swatch 2 of 2\nΔE 0.0"), Menu('x'), Exit()}), "");
+    // A path on the command line wins over the last; a file gone by the next start leaves no
+    // file, silently.
+    EXPECT_EQ(RunSession(named, {Main(Normal), Path(named), Menu('x'), Exit()}), "");
+    std::filesystem::remove(named);
+    EXPECT_EQ(RunSession("", {Main(Normal), Path(""), Type("336699"), Shows(kBlue, kNone), Tip(""),
+        Menu('x'), Exit()}), "");
+    // clang-format on
+    // A remembered path that is not plain text is passed over (the registry library's test
+    // covers texts cut short or too long).
+    ASSERT_TRUE(Store(kNormal) && StoreValue(kLastFileValue, REG_EXPAND_SZ, plain + '\0'));
+    EXPECT_EQ(RunSession("", {Main(Normal), Path(""), Menu('x'), Exit()}), "");
+    std::filesystem::remove(plain);
+}
+
+// Exchange files, GIMP palettes and colour tables: offered by the file dialog, loaded from the
+// command line, the dialog and a drop, and matched.
+std::string Write(const std::filesystem::path& path, const std::string& bytes) {
+    return WriteBytes(path, bytes) ? path.string() : "";
+}
+
+TEST(PaletteFormats, LoadMatchAndNameAsSwatchFilesDo) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "tintwell-palettes";
+    // A CMYK colour, held but never matched, then two RGB ones, all in a group whose end block
+    // is left out, as it often is.
+    const std::string ase =
+        Write(folder / "exchange.ase",
+              AseFile({AseGroup(u"Blues"), AseColour(u"Ink", "CMYK", {0.2f, 0.4f, 0.6f, 0}),
+                       AseColour(u"Sky", "RGB ", {0.2f, 0.4f, 0.6f}, 0),
+                       AseColour(u"Brick", "RGB ", {0.8f, 0.2f, 0})}));
+    const std::string gpl = Write(folder / "gimp.gpl",
+                                  "GIMP Palette\r\nName: Test\r\n#\r\n250 120  10\tOrange peel\r\n"
+                                  "  0   0 255\tBlue\r\n");
+    // Three colours, the first transparent.
+    const std::string act = Write(
+        folder / "table.ACT", ActFile({{0, 0, 0, 0}, {0, 10, 20, 30}, {0, 200, 100, 50}}, 3, 0));
+    ASSERT_TRUE(Store(kNormal));
+    // clang-format off
+    EXPECT_EQ(RunSession(ase, {Main(Normal), Path(ase),
+        Type("336699"), Shows("51 102 153 336699", "51 102 153 336699"),
+        Tip(u8"Blues / Sky (swatch 2 of 3)\nΔE 0.0"),
+        FileTypes("Swatch Files|All Files|Palette Files"),
+        Browse(gpl), Path(gpl), Type("ff8000"), Shows("255 128 0 FF8000", "250 120 10 FA780A"),
+        Drop(act), Path(act), Type("000000"), Shows("0 0 0 000000", "10 20 30 0A141E"),
+        Menu('x'), Exit()}), "");
+    // clang-format on
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+// A file name in any script, with a blank, quoted in UTF-16 as Explorer passes it, opens that
+// very file.
+TEST(FileNames, InAnyScriptOpenThatVeryFile) {
+    // Best fit would turn the Greek capital omega into O and open the other file; the Japanese
+    // name has no look-alike in a Western code page at all.
+    const std::filesystem::path other = WriteSwatchFile(L"Omega swatch.aco", {{0, 200, 0, 0}});
+    ASSERT_TRUE(Store(kNormal));
+    for (const wchar_t* name : {L"\u03A9mega swatch.aco", L"\u65E5\u672C swatch.aco"}) {
+        const std::wstring path = WriteSwatchFile(name, {{0, 0, 0, 200}}).wstring();
+        EXPECT_EQ(RunSession(L"\"" + path + L"\"",
+                             {Main(Normal), Path(path), Type("0000ff"),
+                              Shows("0 0 255 0000FF", "0 0 200 0000C8"), Menu('x'), Exit()}),
+                  "");
+        std::filesystem::remove(path);
+    }
+    std::filesystem::remove(other);
 }
 
 }  // namespace
