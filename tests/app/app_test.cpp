@@ -1,13 +1,10 @@
-// What a user cannot see from outside: how the program copes without memory, that every handle
-// it owns is released once, the added menu commands, and names under a Western code page.
+// What a user cannot see from outside: that every handle the program owns is released once, the
+// added menu commands, and names under a Western code page.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <new>
-#include <string>
 #include <vector>
 
 #include "app/application.h"
@@ -17,13 +14,6 @@
 #include "app/views/main_dialog.h"
 #include "res/resource.h"
 
-// Nothrow allocations of this size fail, so the real code answers a table or tray record it lacks.
-static std::size_t failingNothrowSize = 0;
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return size == failingNothrowSize ? nullptr : std::malloc(size == 0 ? 1 : size);
-}
-
 namespace {
 
 struct Shown {  // a main dialog as it was when first shown
@@ -31,25 +21,8 @@ struct Shown {  // a main dialog as it was when first shown
     HMENU menu;
     bool tray;
 };
-std::vector<int> commands;       // the command each main dialog gets, in turn
-std::vector<Shown> shown;        // one per command given
-std::vector<std::string> boxes;  // "caption: text" of each message box, answered with OK
-
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam) {
-    auto window = reinterpret_cast<HWND>(wParam);
-    HWND text = window != nullptr ? GetDlgItem(window, 0xFFFF) : nullptr;  // a message box's text
-    if (code == HCBT_ACTIVATE && text != nullptr) {
-        boxes.push_back(TextOf(window) + ": " + TextOf(text));
-        PostMessageA(window, WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
+std::vector<int> commands;  // the command each main dialog gets, in turn
+std::vector<Shown> shown;   // one per command given
 
 // A thread timer, which every modal loop dispatches: a main dialog gets its command once shown.
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
@@ -67,13 +40,8 @@ class AppTest : public ::testing::Test {
         g_app = AppState{};
         g_app.swatchTable.reset(new SwatchTable);
         shown.clear();
-        boxes.clear();
-        hook = SetWindowsHookExA(WH_CBT, OnActivate, nullptr, GetCurrentThreadId());
     }
-    void TearDown() override {
-        UnhookWindowsHookEx(hook);
-        g_app = AppState{};
-    }
+    void TearDown() override { g_app = AppState{}; }
     // Runs the views from `view` on, as the program does; each main dialog gets the next command.
     INT_PTR Run(ViewMode view, std::vector<int> script) {
         commands = std::move(script);
@@ -83,22 +51,7 @@ class AppTest : public ::testing::Test {
         KillTimer(nullptr, timer);
         return result;
     }
-    HHOOK hook = nullptr;
 };
-
-TEST_F(AppTest, WithoutMemoryTheProgramStopsOrRunsWithoutTheTrayIcon) {
-    failingNothrowSize = sizeof(SwatchTable);
-    EXPECT_EQ(RunApplication(""), -1);
-    EXPECT_EQ(boxes, std::vector<std::string>{
-                         "Tintwell Error: Tintwell could not start: not enough free memory."});
-
-    g_app.swatchTable.reset(new SwatchTable);
-    failingNothrowSize = sizeof(TrayIcon);
-    EXPECT_EQ(Run(ViewMode::Compact, {IDM_EXIT}), 0);
-    failingNothrowSize = 0;
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_FALSE(shown[0].tray);
-}
 
 TEST_F(AppTest, ExitAfterSwitchingViewsReleasesEverythingOnce) {
     const BYTE bits[32] = {};

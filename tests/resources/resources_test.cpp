@@ -1,6 +1,6 @@
 // Checks what the resource compiler made of the script that no other test would notice: fixed
-// texts that fit their fields in the font the templates ask for, the icons, the manifest's common
-// controls and the built program's version record.
+// texts that fit their fields in the font the templates ask for, the manifest's common controls
+// and the built program's version record.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,13 +16,6 @@
 #include "res/resource.h"
 
 namespace {
-
-const void* OwnResource(LPCSTR type, UINT id) {
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceExA(self, type, MAKEINTRESOURCEA(id),
-                                  MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_AUS));
-    return found == nullptr ? nullptr : LockResource(LoadResource(self, found));
-}
 
 INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
@@ -75,23 +68,6 @@ TEST(ProgramFile, ShowsTheProjectsVersion) {
     for (const char* name : {"FileVersion", "ProductVersion"}) {
         auto* value = static_cast<const char*>(query(prefix + std::string(name)));
         EXPECT_STREQ(value, TINTWELL_PROJECT_VERSION) << name;
-    }
-}
-
-// The group is compiled from the very tintwell.ico that the program loads at run time.
-TEST(ProgramIcon, HasSixteenColourImagesUpTo48AndAPng256) {
-    auto* group = static_cast<const BYTE*>(OwnResource(RT_GROUP_ICON, IDI_APP));
-    ASSERT_NE(group, nullptr);
-    EXPECT_EQ(reinterpret_cast<const WORD*>(group)[2], 5) << "image count";
-    for (int size : {16, 24, 32, 48, 256}) {
-        int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, size, size,
-                                             LR_DEFAULTCOLOR);
-        auto* image = static_cast<const BITMAPINFOHEADER*>(OwnResource(RT_ICON, id));
-        ASSERT_NE(image, nullptr) << size;
-        const bool png =
-            std::string(reinterpret_cast<const char*>(image), 8) == "\x89PNG\r\n\x1a\n";
-        EXPECT_EQ(png, size == 256) << size;
-        EXPECT_TRUE(png || (image->biWidth == size && image->biBitCount == 4)) << size;
     }
 }
 
