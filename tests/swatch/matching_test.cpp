@@ -1,5 +1,5 @@
-// How records are matched: their colours in sRGB and Lab, CIEDE2000, the text of a record in its
-// file's own terms, and the channel-sum and perceptual searches against their plain scans.
+// How records are matched: their colours in sRGB and Lab, also in files other programs wrote,
+// CIEDE2000, a record's text in its file's own terms, and both searches against plain scans.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "swatch/match/ciede2000.h"
@@ -187,50 +188,54 @@ TEST(ColourConversion, EachStoredSpaceGivesItsColourAndItsOwnTerms) {
     EXPECT_EQ(untouched.L, 1);
 }
 
-TEST(ColourConversion, RealFilesShowTheColoursTheirNamesSay) {
+// Files other programs wrote, each with a trait of its own; where a record's name says its colour,
+// that colour is the one shown.
+TEST(SampleFiles, LoadWithTheirRecordsAndNamesAndShowTheColoursNamed) {
     const char* samples = std::getenv("TINTWELL_SAMPLES");
     if (samples == nullptr || !std::filesystem::is_directory(samples)) {
         GTEST_SKIP() << "no sample files";
     }
+    constexpr LoadStatus kWarned = SWATCH_E_UNSUPPORTED | SWATCH_E_READ;
     const struct {
-        const char* name;
-        COLORREF colour;
-    } named[] = {{"CMYK Red", 0x0000FF},
-                 {"CMYK Cyan", 0xFFFF00},
-                 {"White", 0xFFFFFF},
-                 {"Black", 0x000000},
-                 {"a", 0xFFFFFF}};
-    // How many records of each file have names that give their colours.
-    const std::pair<const char*, std::size_t> files[] = {{"kdybicz_cmyk.aco", 2},
-                                                         {"kdybicz_grayscale.aco", 2},
-                                                         {"kdybicz_utf.aco", 1},
-                                                         {"czebe_swatch-lab.aco", 0}};
-    for (const auto& [file, expected] : files) {
-        SCOPED_TRACE(file);
-        const std::string path = (std::filesystem::path(samples) / "aco-samples" / file).string();
+        const char* file;
+        bool loads;
+        LoadStatus status;
+        std::size_t count = 0;
+        SwatchEntry first = {};
+        std::u16string firstName = u"";
+        std::vector<std::tuple<std::size_t, std::u16string, COLORREF>> named = {};
+    } files[] = {
+        // clang-format off
+        {"aco-samples/kdybicz_utf.aco", true, 0, 3, Entry(1, 0x2A2A, 0xA8A8, 0xE3E3),
+         u"Zażółć gęślą jaźń"},
+        {"aco-samples/kdybicz_cmyk.aco", true, 0, 6, Entry(2, 0xFFFF, 0, 0, 0xFFFF), u"CMYK Red",
+         {{3, u"CMYK Cyan", 0xFFFF00}, {5, u"CMYK Magenta", 0xFF00FF}}},
+        {"aco-samples/kdybicz_grayscale.aco", true, kWarned, 20, Entry(8, 0), u"White",
+         {{0, u"White", 0xFFFFFF}, {19, u"Black", 0x000000}}},
+        {"aco-samples/czebe_swatch-lab.aco", true, kWarned, 1, Entry(7, 0x1B58, 0xF128, 0xF63C),
+         u"Swatch 1"},
+        {"palette-samples/nsfmc_empty-white-folder.ase", false, SWATCH_E_COUNT},
+        {"palette-samples/dagronf_unsupported_version.ase", false, SWATCH_E_READ},
+        {"palette-samples/dagronf_arne-v20-16.act", true, 0, 15, Entry(0, 0x9D9D, 0x9D9D, 0x9D9D)},
+        // clang-format on
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.file);
+        const std::string path = (std::filesystem::path(samples) / f.file).string();
         SwatchTable table;
         SwatchNames names;
         table.SetFileName(path.c_str());
-        ASSERT_TRUE(table.Load(&names));
-        EXPECT_FALSE(table.HoldsUnconvertible());
-        std::size_t checked = 0;
-        for (std::size_t i = 0; i < table.GetCount(); ++i) {
-            const std::string name(names.Name(i).begin(), names.Name(i).end());  // ASCII kept
-            SCOPED_TRACE(name);
-            const COLORREF shown = Shown(*table.EntryAt(i));
-            for (const auto& n : named) {
-                if (name == n.name) {
-                    EXPECT_EQ(shown, n.colour);
-                    ++checked;
-                }
-            }
-            // Each swatch is what its own colour finds, and it finds it practically unchanged.
-            std::size_t position = 0;
-            EXPECT_EQ(table.FindPerceptualColour(shown, &position), shown);
-            EXPECT_LE(position, i);
-            EXPECT_LT(table.DeltaE(shown, i), table.EntryAt(i)->colourSpace == 7 ? 2 : 0.7);
+        ASSERT_EQ(table.Load(&names), f.loads);
+        EXPECT_EQ(table.GetStatus(), f.status);
+        if (f.loads) {
+            ASSERT_EQ(table.GetCount(), f.count);
+            EXPECT_EQ(std::memcmp(table.EntryAt(0), &f.first, sizeof f.first), 0);
+            EXPECT_EQ(std::u16string(names.Name(0)), f.firstName);
         }
-        EXPECT_EQ(checked, expected);
+        for (const auto& [position, name, colour] : f.named) {
+            EXPECT_EQ(std::u16string(names.Name(position)), name);
+            EXPECT_EQ(Shown(*table.EntryAt(position)), colour);
+        }
     }
 }
 
