@@ -167,7 +167,6 @@ TEST(SwatchNames, WhatCannotBeReadHasNoName) {
         Names names;
     } cases[] = {
         {"named only", AcoHeader(2, 2) + Named(u"Teal") + Named(u""), {u"Teal", u""}},
-        {"no named section", Plain(2, 1, 2) + Named(u"x"), {u"", u""}},
         {"named section counts fewer",
          Plain(3, 2, 1) + Named(u"x") + Named(u"y"),
          {u"x", u"", u""}},
@@ -206,10 +205,10 @@ TEST(SwatchLoad, NothingButARegularFileIsRead) {
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::pair<const char*, LoadStatus> paths[] = {
         {nullptr, 0},
-        {"missing.aco", SWATCH_E_READ | kFileNotFoundCode},
         {".", kRefused},
         {"/dev/null", kRefused},
-        {fifo.c_str(), kRefused}};
+        {fifo.c_str(), kRefused},
+    };
 #endif
     for (const auto& [path, status] : paths) {
         SCOPED_TRACE(path == nullptr ? "no name" : path);
@@ -274,8 +273,6 @@ TEST(ExchangeFile, EachShapeHasItsRecordsNamesAndOutcome) {
         {"an unknown model: held, never matched, warned of",
          AseFile({white, AseBlock(0x0001, AseName(u"Odd") + "HSV " + BeFloat(1) + Be16(2))}),
          true, kWarned, Rgb(255, 255, 255) + AcoRecord(4096, 0, 0, 0), {u"White", u"Odd"}},
-        {"version 1.1 and blocks past the count", AseFile({white, white}, 1).replace(6, 2, Be16(1)),
-         true, 0, Rgb(255, 255, 255), {u"White"}},
         {"a block longer than its colour: the rest passed over",
          AseFile({AseBlock(0x0001, AseName(u"W") + "Gray" + BeFloat(1) + Be16(2) + "extra"), white}),
          true, kWarned, AcoRecord(8, 0, 0, 0) + Rgb(255, 255, 255), {u"W", u"White"}},
@@ -289,17 +286,6 @@ TEST(ExchangeFile, EachShapeHasItsRecordsNamesAndOutcome) {
     // clang-format on
     for (const Case& c : cases) {
         Check(c, "test.ase");
-    }
-}
-
-TEST(ExchangeFile, CutShortAtAnyByteIsRefusedAsDamaged) {
-    const std::string file = AseFile({AseGroup(u"Blues"), AseColour(u"Sky", "RGB ", {0, 0.5f, 1}),
-                                      AseColour(u"Ink", "CMYK", {0, 0, 0, 1}), AseGroupEnd()});
-    for (std::size_t size = 4; size < file.size(); ++size) {
-        SCOPED_TRACE(size);
-        const Loaded loaded = LoadBytes(file.substr(0, size), "test.ase");
-        EXPECT_FALSE(loaded.loads);
-        EXPECT_EQ(loaded.status, SWATCH_E_READ);
     }
 }
 
@@ -342,10 +328,7 @@ TEST(GimpPalette, EachShapeHasItsRecordsNamesAndOutcome) {
         {"the first line alone", "GIMP Palette", false, SWATCH_E_READ},
         {"a name joined to a value", "GIMP Palette\n1 2 3name\n", false, SWATCH_E_READ},
         {"a value past 255", "GIMP Palette\n1 256 3\n", false, SWATCH_E_READ},
-        {"a header line after a colour", "GIMP Palette\n1 2 3\nName: late\n", false,
-         SWATCH_E_READ},
         {"a bad line after good ones", "GIMP Palette\n1 2 3\n4 5 6\n7 8\n", false, SWATCH_E_READ},
-        {"a first line with more on it", "GIMP Palette 2\n1 2 3\n", false, SWATCH_E_READ},
     };
     // clang-format on
     for (const Case& c : cases) {
