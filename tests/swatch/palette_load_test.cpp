@@ -119,7 +119,6 @@ const std::string quiet = AcoRecord(2, 1, 1, 1) + AcoRecord(9, 2, 2, 2) + AcoRec
 TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
     const Case cases[] = {
         {"three bytes", std::string("\0\1\0", 3), false, SWATCH_E_READ},
-        {"header only", AcoHeader(1, 3), true, kShort, ""},
         {"too few records", AcoHeader(1, 5) + three + "123456789", true, kShort, three},
         {"more records than the count, flagged past it", AcoHeader(1, 12) + Records(12) + lab, true,
          0, Records(12)},
@@ -134,8 +133,6 @@ TEST(SwatchLoad, EachFileShapeHasItsOutcome) {
         {"version 2",
          AcoHeader(2, 4) + r0 + Name(37) + r1 + Name(0) + r2 + Name(240) + r0 + Name(1), true, 0,
          three + r0},
-        {"version 2, last name cut short", AcoHeader(2, 2) + r0 + Name(2) + lab + Name(4, 1), true,
-         kShort, r0},
         // Twice this length overflows 32 bits.
         {"version 2, name longer than the file", AcoHeader(2, 2) + r0 + Name(0x80000000, 0) + r1,
          true, kShort, ""},
@@ -170,11 +167,9 @@ TEST(SwatchNames, WhatCannotBeReadHasNoName) {
         Names names;
     } cases[] = {
         {"named only", AcoHeader(2, 2) + Named(u"Teal") + Named(u""), {u"Teal", u""}},
-        {"no named section", Plain(2, 1, 2) + Named(u"x"), {u"", u""}},
         {"named section counts fewer",
          Plain(3, 2, 1) + Named(u"x") + Named(u"y"),
          {u"x", u"", u""}},
-        {"named section counts more", Plain(1, 2, 3) + Named(u"x") + Named(u"y"), {u"x"}},
         {"cut off inside a name", Plain(2, 2, 2) + Named(u"x") + Named(u"yz", 3), {u"x", u""}},
         {"length 0, unterminated, zero inside, control character",
          Plain(4, 2, 4) + Named(u"", 0) + Named(u"ab", 2) + Named(std::u16string(u"a\0b", 3), 3) +
@@ -210,10 +205,10 @@ TEST(SwatchLoad, NothingButARegularFileIsRead) {
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::pair<const char*, LoadStatus> paths[] = {
         {nullptr, 0},
-        {"missing.aco", SWATCH_E_READ | kFileNotFoundCode},
         {".", kRefused},
         {"/dev/null", kRefused},
-        {fifo.c_str(), kRefused}};
+        {fifo.c_str(), kRefused},
+    };
 #endif
     for (const auto& [path, status] : paths) {
         SCOPED_TRACE(path == nullptr ? "no name" : path);
@@ -278,13 +273,10 @@ TEST(ExchangeFile, EachShapeHasItsRecordsNamesAndOutcome) {
         {"an unknown model: held, never matched, warned of",
          AseFile({white, AseBlock(0x0001, AseName(u"Odd") + "HSV " + BeFloat(1) + Be16(2))}),
          true, kWarned, Rgb(255, 255, 255) + AcoRecord(4096, 0, 0, 0), {u"White", u"Odd"}},
-        {"version 1.1 and blocks past the count", AseFile({white, white}, 1).replace(6, 2, Be16(1)),
-         true, 0, Rgb(255, 255, 255), {u"White"}},
         {"a block longer than its colour: the rest passed over",
          AseFile({AseBlock(0x0001, AseName(u"W") + "Gray" + BeFloat(1) + Be16(2) + "extra"), white}),
          true, kWarned, AcoRecord(8, 0, 0, 0) + Rgb(255, 255, 255), {u"W", u"White"}},
         {"version 2", AseFile({white}, -1, 2), false, SWATCH_E_READ},
-        {"version 0", AseFile({white}, -1, 0), false, SWATCH_E_READ},
         {"a block too short for its colour, bytes after it",
          AseFile({AseBlock(0x0001, AseName(u"W") + "RGB " + BeFloat(1))}) + std::string(8, '\0'),
          false, SWATCH_E_READ},
@@ -294,17 +286,6 @@ TEST(ExchangeFile, EachShapeHasItsRecordsNamesAndOutcome) {
     // clang-format on
     for (const Case& c : cases) {
         Check(c, "test.ase");
-    }
-}
-
-TEST(ExchangeFile, CutShortAtAnyByteIsRefusedAsDamaged) {
-    const std::string file = AseFile({AseGroup(u"Blues"), AseColour(u"Sky", "RGB ", {0, 0.5f, 1}),
-                                      AseColour(u"Ink", "CMYK", {0, 0, 0, 1}), AseGroupEnd()});
-    for (std::size_t size = 4; size < file.size(); ++size) {
-        SCOPED_TRACE(size);
-        const Loaded loaded = LoadBytes(file.substr(0, size), "test.ase");
-        EXPECT_FALSE(loaded.loads);
-        EXPECT_EQ(loaded.status, SWATCH_E_READ);
     }
 }
 
@@ -323,10 +304,9 @@ TEST(ColourTable, CountAndTransparentIndexChooseTheColours) {
     for (const Case& c : cases) {
         Check(c, "test.act");
     }
-    // Only at its exact size is a file so named a colour table; else a swatch file of one record.
+    // Only a file so named is a colour table; else a swatch file of one record.
     const std::string asSwatchFile = ActFile(ramp).substr(4, 10);
     Check({"a swatch file's name", ActFile(ramp), true, 0, asSwatchFile}, "test.aco");
-    Check({"one byte more", ActFile(ramp, 16, 1) + "x", true, 0, asSwatchFile}, "test.act");
 }
 
 TEST(GimpPalette, EachShapeHasItsRecordsNamesAndOutcome) {
@@ -346,13 +326,9 @@ TEST(GimpPalette, EachShapeHasItsRecordsNamesAndOutcome) {
         {"a long name cut", "GIMP Palette\n1 2 3 " + std::string(2000, 'n') + "\n4 5 6\n", true, 0,
          Rgb(1, 2, 3) + Rgb(4, 5, 6), {std::u16string(63, u'n') + u'\u2026', u""}},
         {"the first line alone", "GIMP Palette", false, SWATCH_E_READ},
-        {"a letter for a value", "GIMP Palette\n1 2 x name\n", false, SWATCH_E_READ},
         {"a name joined to a value", "GIMP Palette\n1 2 3name\n", false, SWATCH_E_READ},
         {"a value past 255", "GIMP Palette\n1 256 3\n", false, SWATCH_E_READ},
-        {"a header line after a colour", "GIMP Palette\n1 2 3\nName: late\n", false,
-         SWATCH_E_READ},
         {"a bad line after good ones", "GIMP Palette\n1 2 3\n4 5 6\n7 8\n", false, SWATCH_E_READ},
-        {"a first line with more on it", "GIMP Palette 2\n1 2 3\n", false, SWATCH_E_READ},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -367,62 +343,6 @@ TEST(PaletteFormats, MoreThanATableHoldsLoadsTheFirstWithTheCountWarning) {
     }
     const std::string records = RecordsOf({swatches.begin(), swatches.end() - 1});
     Check({"GIMP palette", PaletteFile(".gpl", swatches), true, kShort, records}, "big.gpl");
-    Check({"exchange file", PaletteFile(".ase", swatches), true, kShort, records}, "big.ase");
-}
-
-TEST(PaletteFormats, FilesOfOtherProgramsLoadWithTheirRecordsAndNames) {
-    const char* samples = std::getenv("TINTWELL_SAMPLES");
-    if (samples == nullptr || !std::filesystem::is_directory(samples)) {
-        GTEST_SKIP() << "no sample files";
-    }
-    const struct {
-        const char* file;
-        bool loads;
-        LoadStatus status;
-        std::size_t count;
-        std::string first;
-        std::u16string firstName;
-    } files[] = {
-        // clang-format off
-        {"aco-samples/dagronf_Zeldman-v1.aco", true, 0, 6, AcoRecord(0, 0x5555, 0x3333, 0), u""},
-        {"aco-samples/rgbds_full_aco.aco", true, 0, 32, Rgb(0, 0, 0), u""},
-        {"aco-samples/cyotek_arne-v20-16.aco", true, 0, 16, Rgb(0, 0, 0), u"Void"},
-        {"aco-samples/kdybicz_cmyk.aco", true, 0, 6, AcoRecord(2, 0xFFFF, 0, 0, 0xFFFF), u"CMYK Red"},
-        {"aco-samples/kdybicz_grayscale.aco", true, kWarned, 20, AcoRecord(8, 0, 0, 0), u"White"},
-        {"aco-samples/kdybicz_utf.aco", true, 0, 3, AcoRecord(1, 0x2A2A, 0xA8A8, 0xE3E3),
-         u"Zażółć gęślą jaźń"},
-        {"aco-samples/czebe_swatch-lab.aco", true, kWarned, 1, AcoRecord(7, 0x1B58, 0xF128, 0xF63C),
-         u"Swatch 1"},
-        {"aco-samples/open-color_1.6.3.aco", true, 0, 130, AcoRecord(0, 0xF8F7, 0xF9F9, 0xFAF9),
-         u"Gray 00 #F8F9FA"},
-        {"palette-samples/nsfmc_solarized.ase", true, kWarned, 26,
-         AcoRecord(7, 1500, 0x10000 - 1200, 0x10000 - 1200), u"Bases / Base 03"},
-        {"palette-samples/nsfmc_sampler.ase", true, kWarned, 5, Rgb(255, 255, 255),
-         u"Whitefolder / White"},
-        {"palette-samples/nsfmc_empty-white-folder.ase", false, SWATCH_E_COUNT, 0, "", u""},
-        {"palette-samples/dagronf_ADG3-CMYK.ase", true, 0, 61,
-         AcoRecord(2, 0xF332, 0x0A3D, 0x3333, 0xC7AD), u"Red / R500"},
-        {"palette-samples/dagronf_unsupported_version.ase", false, SWATCH_E_READ, 0, "", u""},
-        {"palette-samples/dagronf_arne-v20-16.act", true, 0, 15, Rgb(0x9D, 0x9D, 0x9D), u""},
-        {"palette-samples/dagronf_Caramel.gpl", true, 0, 256, Rgb(48, 48, 48), u"grey19"},
-        // clang-format on
-    };
-    const auto load = [&](const char* file) {
-        return LoadOver((std::filesystem::path(samples) / file).string().c_str());
-    };
-    for (const auto& f : files) {
-        SCOPED_TRACE(f.file);
-        const Loaded loaded = load(f.file);
-        EXPECT_EQ(loaded.loads, f.loads);
-        EXPECT_EQ(loaded.status, f.status);
-        if (f.loads && loaded.loads) {
-            EXPECT_EQ(loaded.records.size(), 10 * f.count);
-            EXPECT_EQ(loaded.records.substr(0, 10), f.first);
-            EXPECT_EQ(loaded.names[0], f.firstName);
-        }
-    }
-    EXPECT_EQ(load("aco-samples/kdybicz_utf.aco").names,
-              (Names{u"Zażółć gęślą jaźń", u"チェリー", u"a"}));
 }
 
 }  // namespace
