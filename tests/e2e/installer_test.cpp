@@ -73,8 +73,7 @@ std::string EachExtension(const std::string& free, const std::string& owned) {
     return lines;
 }
 
-// The shortcut, the uninstall entry's name, version and command, and Associations. The open
-// command is the double click's to show.
+// The shortcut, the uninstall entry's name, version and command, and Associations.
 std::string Footprint() {
     const char entry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tintwell";
     return std::string("shortcut: ") +

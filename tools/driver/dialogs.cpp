@@ -1,5 +1,4 @@
-// The program's windows as found: its main dialogs, the About box, message boxes, and what view
-// switches leave behind.
+// The program's windows as found: its main dialogs, the About box and its message boxes.
 #include <windows.h>
 
 #include <shellapi.h>

@@ -16,17 +16,12 @@
 
 namespace {
 
-// Clicks a button of the main dialog; the common dialog it opens, found by one of its controls.
-HWND Opened(const Session& s, int button, int control) {
-    PostMessageA(GetDlgItem(s.main, button), BM_CLICK, 0, 0);
-    return WaitFor(s, "#32770", [&](HWND w) { return GetDlgItem(w, control) != nullptr; });
-}
-
-// Types into the fields of the common dialog a button opens, found by the first of them, and
-// presses OK.
+// Types into the fields of the common dialog a button opens, found by the first, and presses OK.
 std::string FillIn(const Session& s, int button, const std::string& what,
                    const std::vector<std::pair<int, std::string>>& fields) {
-    HWND dialog = Opened(s, button, fields[0].first);
+    PostMessageA(GetDlgItem(s.main, button), BM_CLICK, 0, 0);
+    HWND dialog =
+        WaitFor(s, "#32770", [&](HWND w) { return GetDlgItem(w, fields[0].first) != nullptr; });
     if (dialog == nullptr) {
         return "no " + what;
     }
@@ -120,25 +115,6 @@ Step Press(int id) {
 Step Browse(const std::string& path) {
     return {[=](Session& s) {
         return FillIn(s, IDC_BROWSE, "open-file dialog", {{cmb13, path}});  // the name box
-    }};
-}
-
-Step FileTypes(const std::string& types) {
-    return {[=](Session& s) {
-        HWND dialog = Opened(s, IDC_BROWSE, cmb1);
-        if (dialog == nullptr) {
-            return std::string("no open-file dialog");
-        }
-        HWND list = GetDlgItem(dialog, cmb1);
-        std::string shown;
-        const auto count = SendMessageA(list, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            // Each item as the box shows it once chosen.
-            Send(list, CB_SETCURSEL, static_cast<WPARAM>(i));
-            shown += (i != 0 ? "|" : "") + Text(list);
-        }
-        const std::string dismissed = Dismiss(dialog, IDCANCEL, "the open-file dialog");
-        return shown != types ? "file types " + shown : dismissed;
     }};
 }
 

@@ -71,25 +71,16 @@ Step Hover(const std::vector<POINT>& to) {
 
 Step Nudge(WORD key, bool shift, int times, POINT cursor) {
     return {[=](Session& s) -> std::string {
-        std::vector<INPUT> keys;
-        auto press = [&](WORD vk, bool up) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = vk;
-            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            keys.push_back(input);
-        };
         if (shift) {
-            press(VK_SHIFT, false);
+            keybd_event(VK_SHIFT, 0, 0, 0);
         }
         for (int i = 0; i < times; ++i) {
-            press(key, false);
-            press(key, true);
+            keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+            keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
         }
         if (shift) {
-            press(VK_SHIFT, true);
+            keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
         }
-        SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
         Send(s.main, WM_NULL);  // input is handled in order: once answered, the keys are in
         return cursor.x == kAnywhere.x ? "" : Expect("the cursor", Format(cursor.x, cursor.y), [] {
             POINT now{};

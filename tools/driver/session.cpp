@@ -58,8 +58,7 @@ HWND WaitFor(const Session& s, const char* windowClass, const std::function<bool
     return found;
 }
 
-// The program's message boxes carry its name as their caption; so do its main dialogs, which
-// have the hex edit.
+// Message boxes have the program's name as caption, as do main dialogs, which have the hex edit.
 bool IsMessageBox(HWND window) {
     std::string caption = Text(window);
     return (caption == "Tintwell" || caption == "Tintwell Error") &&

@@ -1,5 +1,4 @@
-// What the steps share: the session's record of the program's windows, and the waits, finds and
-// reads that every step is made of.
+// What the steps share: the record of the program's windows, and the waits, finds and reads.
 #ifndef TINTWELL_DRIVER_SESSION_H
 #define TINTWELL_DRIVER_SESSION_H
 

@@ -28,8 +28,7 @@ struct Step {
 std::string RunSession(const std::string& arguments, const std::vector<Step>& steps);
 // With a command line in UTF-16, as Explorer starts a program.
 std::string RunSession(const std::wstring& arguments, const std::vector<Step>& steps);
-// On a program that someone else started, such as the shell opening a file; the session takes
-// over the process handle and closes it.
+// On a program someone else started, such as the shell opening a file; takes over its handle.
 std::string RunSessionOn(HANDLE process, const std::vector<Step>& steps);
 
 std::string& ProgramPath();  // the tintwell.exe driven: by default the program's first argument
@@ -42,8 +41,7 @@ POINT Centred(int width, int height);  // the corner of a window of that size ce
 enum View { Normal, Compact };
 constexpr POINT kAnywhere = {-32768, -32768};
 
-// That view's dialog shows (at `at`), the previous one is gone, and only the Compact view has an
-// icon in the notification area.
+// That view's dialog shows (at `at`), the previous one is gone, and only Compact has a tray icon.
 Step Main(View view, POINT at = kAnywhere);
 Step Box(const std::string& caption, const std::string& text);  // then answered with OK
 Step About();       // the About box shows where a centred main dialog would be
@@ -55,14 +53,13 @@ Step Exit();   // the program has ended with code 0
 
 // Input
 
-Step Type(const std::string& text);        // into the emptied hex edit
-Step Press(int id);                        // a button of the main dialog
-Step Browse(const std::string& path);      // Browse, the path typed into the file dialog, Open
-Step FileTypes(const std::string& types);  // Browse: the file-type list reads "A|B|C"; Cancel
-Step Pick(int red, int green, int blue);   // Colours, the values typed into the dialog, OK
-Step Menu(char key);                       // the Options menu, then the item with this mnemonic
-Step Tray(char key);                       // the tray popup, then the item with this mnemonic
-Step Drag(const std::vector<POINT>& to);   // the left button held from the user's sample to each
+Step Type(const std::string& text);       // into the emptied hex edit
+Step Press(int id);                       // a button of the main dialog
+Step Browse(const std::string& path);     // Browse, the path typed into the file dialog, Open
+Step Pick(int red, int green, int blue);  // Colours, the values typed into the dialog, OK
+Step Menu(char key);                      // the Options menu, then the item with this mnemonic
+Step Tray(char key);                      // the tray popup, then the item with this mnemonic
+Step Drag(const std::vector<POINT>& to);  // the left button held from the user's sample to each
 // WM_LBUTTONUP, WM_RBUTTONDOWN, WM_KEYDOWN (Escape) or WM_CANCELMODE (the capture taken by the
 // system); the mouse is then free and the magnifier gone.
 Step EndPick(UINT message);
@@ -77,12 +74,10 @@ Step Drop(const std::string& path);  // as Explorer drops a file on the dialog
 Step Shows(const std::string& user, const std::string& match);  // each "red green blue hex"
 Step Path(const std::filesystem::path& path);                   // as the Normal view shows it
 Step Painted(COLORREF user, COLORREF match);  // the samples' middle pixels on the screen
-// The mouse comes to rest on the matched sample; the tooltip reads `text` (UTF-8), or, for an
-// empty text, none shows.
+// The mouse rests on the matched sample; the tooltip reads `text` (UTF-8), or for "" none shows.
 Step Tip(const std::string& text);
 
-// A top-most window of one colour, 80 pixels square at `corner`, that never takes the focus;
-// `shown` once its colour is on the screen.
+// A top-most 80-pixel square of one colour at `corner`, never focused; `shown` once on the screen.
 struct ColourPatch {
     ColourPatch(COLORREF colour, POINT corner);
     ColourPatch(const ColourPatch&) = delete;
@@ -107,8 +102,7 @@ Step Stored(const Settings& settings);
 std::string Position(POINT at);  // top, then left, each big-endian
 bool StoreValue(const char* name, DWORD type, const std::string& bytes);
 
-// Picks from the screen beyond a drag: started without a button, the magnifier, the keyboard,
-// the hotkey and the recent colours.
+// Picks beyond a drag: started without a button, the magnifier, the keys, the hotkey, the history.
 
 // The Pick from Screen command, or the hotkey as Windows hands it over; the mouse is then held.
 Step PickFromScreen(bool byHotkey);
