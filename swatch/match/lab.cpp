@@ -217,6 +217,24 @@ COLORREF Rounded(double red, double green, double blue) {
     return channel(red) | channel(green) << 8 | channel(blue) << 16;
 }
 
+// The one choice of how a record's colour is read, for both conversions: its sRGB bytes, its
+// stored Lab, or its encoded channels (HSB, CMYK, grey); false for any other space.
+template <typename Out, typename FromRgb, typename FromLab, typename FromEncoded>
+bool Convert(const SwatchEntry& entry, Out* out, FromRgb fromRgb, FromLab fromLab,
+             FromEncoded fromEncoded) {
+    Encoded encoded;
+    if (entry.colourSpace == ColourSpace::kRgb) {
+        *out = fromRgb(RgbOf(entry));
+    } else if (entry.colourSpace == ColourSpace::kLab) {
+        *out = fromLab(StoredLab(entry));
+    } else if (EncodedOf(entry, &encoded)) {
+        *out = fromEncoded(encoded);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 Lab SrgbToLab(COLORREF colour) {
@@ -225,31 +243,17 @@ Lab SrgbToLab(COLORREF colour) {
 }
 
 bool EntryToLab(const SwatchEntry& entry, Lab* out) {
-    Encoded encoded;
-    if (entry.colourSpace == ColourSpace::kRgb) {
-        *out = SrgbToLab(RgbOf(entry));
-    } else if (entry.colourSpace == ColourSpace::kLab) {
-        *out = StoredLab(entry);
-    } else if (EncodedOf(entry, &encoded)) {
-        *out = LinearToLab({Linear(encoded.red), Linear(encoded.green), Linear(encoded.blue)});
-    } else {
-        return false;
-    }
-    return true;
+    return Convert(
+        entry, out, SrgbToLab, [](const Lab& lab) { return lab; },
+        [](const Encoded& e) {
+            return LinearToLab({Linear(e.red), Linear(e.green), Linear(e.blue)});
+        });
 }
 
 bool EntryToSrgb(const SwatchEntry& entry, COLORREF* out) {
-    Encoded encoded;
-    if (entry.colourSpace == ColourSpace::kRgb) {
-        *out = RgbOf(entry);
-    } else if (entry.colourSpace == ColourSpace::kLab) {
-        *out = LabToSrgb(StoredLab(entry));
-    } else if (EncodedOf(entry, &encoded)) {
-        *out = Rounded(encoded.red, encoded.green, encoded.blue);
-    } else {
-        return false;
-    }
-    return true;
+    return Convert(
+        entry, out, [](COLORREF colour) { return colour; }, LabToSrgb,
+        [](const Encoded& e) { return Rounded(e.red, e.green, e.blue); });
 }
 
 COLORREF LabToSrgb(const Lab& colour) {
