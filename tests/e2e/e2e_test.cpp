@@ -164,8 +164,9 @@ std::vector<Case> Cases(SwatchFiles& f, POINT blueGrey, POINT orange) {
           // Not a colour: pasted as before, cut at six characters, refused as typing is.
           Paste("#12GG00"), Box("Tintwell Error", kHexError),
           Shows("74 144 217 #12GG0", pickedMatch),
-          Drop(std::string(600, 'a') + ".aco"), Box("Tintwell", kNotOpened), Path(web),
-          Close(), Exit()}},
+          // Too long a path: refused, and a new dialog shows the path the program still holds.
+          Drop(std::string(600, 'a') + ".aco"), Box("Tintwell", kNotOpened),
+          Menu('v'), Main(Compact), Tray('v'), Main(Normal), Path(web), Close(), Exit()}},
     };
     // clang-format on
 }
