@@ -5,6 +5,24 @@
 
 #include "res/resource.h"
 
+namespace {
+
+// The program's top-level windows of that class (any, for null), shown or not.
+std::vector<HWND> WindowsOf(const Session& s, const char* windowClass) {
+    std::vector<HWND> found;
+    for (HWND w = FindWindowExA(nullptr, nullptr, windowClass, nullptr); w != nullptr;
+         w = FindWindowExA(nullptr, w, windowClass, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == s.process.dwProcessId) {
+            found.push_back(w);
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
 Session::~Session() {
     TerminateProcess(process.hProcess, 99);  // fails harmlessly once the program has ended
     WaitForSingleObject(process.hProcess, kPatience);
@@ -27,19 +45,6 @@ std::string Expect(const std::string& what, const std::string& expected,
     return WaitUntil([&] { return (last = shown()) == expected; })
                ? ""
                : what + ": expected \"" + expected + "\", shown \"" + last + "\"";
-}
-
-std::vector<HWND> WindowsOf(const Session& s, const char* windowClass) {
-    std::vector<HWND> found;
-    for (HWND w = FindWindowExA(nullptr, nullptr, windowClass, nullptr); w != nullptr;
-         w = FindWindowExA(nullptr, w, windowClass, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == s.process.dwProcessId) {
-            found.push_back(w);
-        }
-    }
-    return found;
 }
 
 HWND WaitFor(const Session& s, const char* windowClass, const std::function<bool(HWND)>& accept,

@@ -20,8 +20,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = kPat
 std::string Expect(const std::string& what, const std::string& expected,
                    const std::function<std::string()>& shown);
 
-// The program's top-level windows of that class (any, for null), shown or not.
-std::vector<HWND> WindowsOf(const Session& s, const char* windowClass);
 // A visible top-level window of the program with that class for which `accept` holds (any, for
 // none); null when none came in time.
 HWND WaitFor(const Session& s, const char* windowClass,
