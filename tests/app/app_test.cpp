@@ -7,7 +7,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/application.h"
 #include "app/files/path_text.h"
 #include "app/views/added_commands.h"
 #include "app/input/screen_picker.h"

@@ -145,7 +145,7 @@ std::vector<Case> Cases(SwatchFiles& f, POINT blueGrey, POINT orange) {
           Stored({0x01, normalDefault, compactDefault})}},
 
         {"colours in and out: picks from the screen, paste, copy and files dropped on the dialog",
-         Settings{0x01, {100, 60}, compactAt}, "",
+         kNormal, "",
          {Main(Normal), Path(""),
           // Without a file, a pick that ends over the test's window: the colour stays, nothing
           // matches, no box, and the match has nothing to copy.
@@ -233,17 +233,16 @@ TEST(Tintwell, MatchesPerceptuallyWhenAsked) {
 // What the program makes of settings it did not write itself: the low bit of Options, untyped
 // values, Options of another type (the Normal view), and a short position (all defaults).
 TEST(StoredSettings, AreReadWhereTheyCanBeAndOtherwiseTheNormalViewOpensCentred) {
+    const Settings compact = {0x00, {-20, 5}, {3, 4}};
     ASSERT_TRUE(Store(Settings{0x03, {-20, 5}, {3, 4}}));
     EXPECT_EQ(RunSession("", {Main(Normal, {-20, 5}), Close(), Exit()}), "");
     ASSERT_TRUE(Store(std::nullopt) && StoreValue(kOptionsValue, REG_NONE, "\2") &&
                 StoreValue(kNormalPosValue, REG_NONE, Position({-20, 5})) &&
                 StoreValue(kCompactPosValue, REG_NONE, Position({3, 4})));
     EXPECT_EQ(RunSession("", {Main(Compact, {3, 4}), Close(), Exit()}), "");
-    ASSERT_TRUE(Store(Settings{0x00, {-20, 5}, {3, 4}}) &&
-                StoreValue(kOptionsValue, REG_DWORD, std::string(4, '\0')));
+    ASSERT_TRUE(Store(compact) && StoreValue(kOptionsValue, REG_DWORD, std::string(4, '\0')));
     EXPECT_EQ(RunSession("", {Main(Normal, {-20, 5}), Close(), Exit()}), "");
-    ASSERT_TRUE(Store(Settings{0x00, {-20, 5}, {3, 4}}) &&
-                StoreValue(kNormalPosValue, REG_BINARY, "1234567"));
+    ASSERT_TRUE(Store(compact) && StoreValue(kNormalPosValue, REG_BINARY, "1234567"));
     EXPECT_EQ(RunSession("", {Main(Normal, Centred(200, 103)), Close(), Exit()}), "");
 }
 
@@ -289,11 +288,11 @@ TEST(SwatchNames, TheTooltipNamesTheMatchAndItsPlaceAndTheLastFileReopens) {
     std::filesystem::remove(plain);
 }
 
-// Exchange files, GIMP palettes and colour tables from the command line, the dialog and a drop.
 std::string Write(const std::filesystem::path& path, const std::string& bytes) {
     return WriteBytes(path, bytes) ? path.string() : "";
 }
 
+// Exchange files, GIMP palettes and colour tables from the command line, the dialog and a drop.
 TEST(PaletteFormats, LoadMatchAndNameAsSwatchFilesDo) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / "tintwell-palettes";

@@ -18,6 +18,7 @@ const std::string kBlueGreyMatch = "51 102 153 336699";
 const std::string kGreenShown = "32 160 64 20A040";
 const std::string kGreenMatch = "51 102 153 336699";
 const std::string kBlack = "0 0 0 000000";
+const Settings kBelowPatches = {0x01, {100, 300}, {700, 500}};  // Normal, under the patches
 
 struct Patches {
     // Side by side: the green one ends where the blue-grey one begins, at x = 800.
@@ -35,7 +36,7 @@ TEST(ScreenPick, ShowsTheMagnifierStartsByCommandOrHotkeyAndEndsHoweverItEnds) {
     Patches p;
     ASSERT_TRUE(p.green.shown && p.blueGrey.shown);
     const POINT edge = {800, 140};  // blue-grey, green to its left
-    ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
+    ASSERT_TRUE(Store(kBelowPatches));
     // clang-format off
     EXPECT_EQ(RunSession(WebFile(), {
         Main(Normal), Type("000000"), Shows(kBlack, "0 0 255 0000FF"),
@@ -80,7 +81,7 @@ TEST(ScreenPick, ShowsTheMagnifierStartsByCommandOrHotkeyAndEndsHoweverItEnds) {
 TEST(RecentColours, KeepWhatTheUserKeptNewestFirstAcrossRuns) {
     Patches p;
     ASSERT_TRUE(p.green.shown && p.blueGrey.shown);
-    ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}));
+    ASSERT_TRUE(Store(kBelowPatches));
     const std::string web = WebFile();
     // clang-format off
     EXPECT_EQ(RunSession(web, {
@@ -107,8 +108,7 @@ TEST(RecentColours, KeepWhatTheUserKeptNewestFirstAcrossRuns) {
         Close(), Exit(), StoredHistory("")}), "");
     // clang-format on
     // Three whole bytes, but of no type: damaged, an empty list, stored so.
-    ASSERT_TRUE(Store(Settings{0x01, {100, 300}, {700, 500}}) &&
-                StoreValue("History", REG_NONE, "\x11\x22\x33"));
+    ASSERT_TRUE(Store(kBelowPatches) && StoreValue("History", REG_NONE, "\x11\x22\x33"));
     EXPECT_EQ(RunSession("", {Main(Normal), Recent(IDC_USER_SAMPLE, '1'), Shows(kBlack, kBlack),
                               Close(), Exit(), StoredHistory("")}),
               "");
